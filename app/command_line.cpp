@@ -1,0 +1,77 @@
+#include "app/command_line.h"
+
+#include <CLI/CLI.hpp>
+
+namespace app {
+namespace {
+
+void addSetOption(CLI::App& command, std::vector<std::string>& settings) {
+    command.add_option("--set", settings, "change one control of the parameters page, CONTROL=VALUE")
+        ->type_name("CONTROL=VALUE")
+        ->allow_extra_args(false);
+}
+
+void addCommonOptions(CLI::App& command, CommandLine& line, std::optional<int>& client) {
+    command.add_option("MODULE", line.module, "plug-in name (pZorvicRozn ...) or module file")->required();
+    command.add_option("--options", line.optionsFile, "the options file (INI, UTF-8)");
+    command.add_option("--client", client, "the organization the declaration is made for (ID_CLIENTS)");
+}
+
+}  // namespace
+
+ParseResult parseCommandLine(int argc, char** argv) {
+    CommandLine line;
+    std::vector<std::string> generateSettings;
+    std::vector<std::string> paramsSettings;
+    std::optional<int> generateClient;
+    std::optional<int> paramsClient;
+
+    CLI::App cli{"zorvic: quarterly declarations on the turnover of alcoholic products", "zorvic"};
+    cli.require_subcommand(1);
+
+    auto* generate = cli.add_subcommand("generate", "collect the data and write the declaration or its print form");
+    addCommonOptions(*generate, line, generateClient);
+    generate->add_option("--db", line.database, "the host database: a file path, or host:path for a server");
+    generate->add_flag("--save-options", line.saveOptions, "write the page back into the options file after the run");
+    addSetOption(*generate, generateSettings);
+    generate->add_option("--report-id", line.reportId, "the report identifier bound as Report_ID");
+    generate->add_option("--owner-id", line.ownerId, "the owner identifier bound as Owner_ID");
+    generate->add_option("--work-dir", line.workDir, "directory of the work tables (kept when given)");
+    generate->add_option("--report-dir", line.reportDir, "directory of the report templates");
+    generate->add_option("--date", line.date, "the date taken as today, DD.MM.YYYY");
+    generate->add_option("--preview", line.preview, "where the print form goes (.html, .pdf, .xlsx, .rtf)");
+
+    auto* params = cli.add_subcommand("params", "show the parameters page as the options and changes leave it");
+    addCommonOptions(*params, line, paramsClient);
+    addSetOption(*params, paramsSettings);
+    params->add_flag("--json", line.json, "print the page as one JSON object");
+
+    ParseResult result;
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        result.out = cli.help();
+        return result;
+    } catch (const CLI::ParseError& e) {
+        result.exitStatus = 2;
+        result.err = std::string(e.what()) + "\n";
+        return result;
+    }
+
+    const bool isGenerate = generate->parsed();
+    line.command = isGenerate ? CommandLine::Command::Generate : CommandLine::Command::Params;
+    line.client = isGenerate ? generateClient : paramsClient;
+    for (const auto& setting : isGenerate ? generateSettings : paramsSettings) {
+        const auto eq = setting.find('=');
+        if (eq == std::string::npos || eq == 0) {
+            result.exitStatus = 2;
+            result.err = "--set takes CONTROL=VALUE, not \"" + setting + "\"\n";
+            return result;
+        }
+        line.settings.emplace_back(setting.substr(0, eq), setting.substr(eq + 1));
+    }
+    result.commandLine = std::move(line);
+    return result;
+}
+
+}  // namespace app

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace app {
+
+// What the zorvic command line asks for; texts as typed (UTF-8).
+struct CommandLine {
+    enum class Command { Generate, Params };
+
+    Command command = Command::Params;
+    std::string module;
+    std::string database;
+    std::optional<int> client;
+    std::optional<std::string> optionsFile;
+    bool saveOptions = false;
+    std::vector<std::pair<std::string, std::string>> settings;  // control, value, in the order given
+    int reportId = 0;
+    int ownerId = 0;
+    std::optional<std::string> workDir;
+    std::optional<std::string> reportDir;
+    std::optional<std::string> date;
+    std::optional<std::string> preview;
+    bool json = false;
+};
+
+// The outcome of parsing: the command line, or the exit status and what to print
+// (help on stdout, a reason on stderr).
+struct ParseResult {
+    std::optional<CommandLine> commandLine;
+    int exitStatus = 0;
+    std::string out;
+    std::string err;
+};
+
+ParseResult parseCommandLine(int argc, char** argv);
+
+}  // namespace app

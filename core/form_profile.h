@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string_view>
+
+namespace core {
+
+// What sets one declaration form's frame apart from the others: its names and the differences of
+// its parameters page. Each form's folder defines its own; texts are UTF-8 source, turned into
+// windows-1251 when the page is built.
+struct FormProfile {
+    std::string_view moduleName;   // "pZorvicRozn"
+    std::string_view className;    // "TZorvicRoznReport"
+    std::string_view formNumber;   // "11"
+    std::string_view filePrefix;   // "R1_"
+
+    // Forms 11 and 12: supplier selection, goods detail, null-netto and movement-only options,
+    // and the client selection page driven by them and by "AlkoClientSelection".
+    bool retailOptions = false;
+    // All but form 08: where producer and product kind come from.
+    bool producerChoice = true;
+    // Form 08: the output kind is fixed on the file.
+    bool fileOnly = false;
+    // Forms 11, 12 and 05 start with the client selection page hidden.
+    bool hidesClientsPage = false;
+    // Form 05 only: "AlkoClientSelection" shows the selection page, and nothing hides it again.
+    bool commonSelectionShowsPage = false;
+    // Form 05 only: the base frame's "show report" box stays ticked.
+    bool showReportEnabled = false;
+
+    int startYear = 2010;
+    double startCalcPrecision = 7;
+    // What an empty options section gives.
+    int defaultYear = 2012;
+    int defaultCalcPrecision = 5;
+
+    std::string_view groupByArticulCaption = "Детализировать по товарам (только для проверки!)";
+    std::string_view rukInfoCaption = " Руководитель ";
+};
+
+}  // namespace core

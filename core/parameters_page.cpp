@@ -1,0 +1,99 @@
+#include "core/parameters_page.h"
+
+#include "host/text/cp1251.h"
+
+namespace core {
+namespace {
+
+using host::W;
+using host::ui::ControlKind;
+using host::ui::ControlPage;
+
+Decoration& label(ControlPage& page, const char* name, std::string_view caption) {
+    return page.add<Decoration>(ControlKind::Label, name, W(caption));
+}
+
+Decoration& groupBox(ControlPage& page, const char* name, std::string_view caption) {
+    return page.add<Decoration>(ControlKind::GroupBox, name, W(caption));
+}
+
+std::vector<std::string> items(std::initializer_list<std::string_view> texts) {
+    std::vector<std::string> out;
+    for (auto text : texts) out.push_back(W(text));
+    return out;
+}
+
+Edit& personEdit(ControlPage& page, const char* labelName, std::string_view caption, const char* name) {
+    label(page, labelName, caption);
+    return page.add<Edit>(name, 60);
+}
+
+}  // namespace
+
+ParametersPage buildParametersPage(ControlPage& page, const FormProfile& profile) {
+    auto& rgTypePeriod = page.add<RadioGroup>(
+        "rgTypePeriod", W(" Тип отчетного периода "), items({"1 квартал", "2 квартал", "3 квартал", "4 квартал"}), 0);
+    groupBox(page, "gbPeriod", " Выбор отчетного периода ");
+    label(page, "lbYear", "Год:");
+    auto& seYear = page.add<SpinEdit>("seYear", SpinEdit::Numbers::Whole, 1900, 2500, 0, profile.startYear);
+
+    auto& rgReportKind =
+        page.add<RadioGroup>("rgReportKind", W(" Вид отчета "), items({"Печатная форма", "В электронном виде"}), 1);
+    if (profile.fileOnly) rgReportKind.setEnabled(false);
+
+    groupBox(page, "gbFileOptions", " Параметры декларации ");
+    auto& lbPath = label(page, "lbPath", "Каталог для создания файла декларации");
+    auto& dePath = page.add<DirectoryEdit>("dePath", W("Выбор каталога для файла декларации"));
+    label(page, "lbVidDoc", "Вид документа:");
+    auto& cbVidDoc = page.add<ComboBox>("cbVidDoc", items({"Первичный", "Корректирующий"}), 0);
+    label(page, "lbCorrNumber", "Номер корректировки");
+    auto& seCorrNumber = page.add<SpinEdit>("seCorrNumber", SpinEdit::Numbers::Whole, 1, 999, 3, 1);
+    label(page, "lbCalcPrecision", "Точность расчета количества");
+    auto& seCalcPrecision =
+        page.add<SpinEdit>("seCalcPrecision", SpinEdit::Numbers::Decimal, 0.1, 10, 2, profile.startCalcPrecision);
+    auto& cbSuperplace = page.add<CheckBox>("cbSuperplace", W("Группировать обособл. подразделения  по группам МХ "));
+
+    CheckBox* cbUseSelClients = nullptr;
+    CheckBox* cbGroupByArticul = nullptr;
+    CheckBox* cbShowNullNetto = nullptr;
+    CheckBox* cbOnlyMove = nullptr;
+    if (profile.retailOptions) {
+        cbUseSelClients = &page.add<CheckBox>("cbUseSelClients", W("По выбранным поставщикам (через партионный анализ)"));
+        cbGroupByArticul = &page.add<CheckBox>("cbGroupByArticul", W(profile.groupByArticulCaption));
+        cbShowNullNetto = &page.add<CheckBox>("cbShowNullNetto", W("Отображать товары с нулевым нетто"));
+        cbShowNullNetto->setEnabled(false);
+        cbOnlyMove = &page.add<CheckBox>("cbOnlyMove", W("Не выгружать остатки (только для Vintara)"));
+    }
+
+    groupBox(page, "gbManInfo", " Сведения о руководстве ");
+    groupBox(page, "gbRukInfo", profile.rukInfoCaption);
+    auto& edRukFam = personEdit(page, "lbRukFam", "Фамилия", "edRukFam");
+    auto& edRukName = personEdit(page, "lbRukName", "Имя", "edRukName");
+    auto& edRukOtc = personEdit(page, "lbRukOtc", "Отчество", "edRukOtc");
+    groupBox(page, "gbBuh", " Главный бухгалтер ");
+    auto& edBuhFam = personEdit(page, "lbBuhFam", "Фамилия", "edBuhFam");
+    auto& edBuhName = personEdit(page, "lbBuhName", "Имя", "edBuhName");
+    auto& edBuhOtc = personEdit(page, "lbBuhOtc", "Отчество", "edBuhOtc");
+
+    groupBox(page, "gbNalOrgan", " Налоговый орган ");
+    label(page, "lbNalOrganName", "Наименование:");
+    auto& edNalOrganName = page.add<Edit>("edNalOrganName");
+    label(page, "lbNalOrganKod", "Код:");
+    auto& seNalOrganKod = page.add<SpinEdit>("seNalOrganKod", SpinEdit::Numbers::Whole, 0, 9999, 4, 0);
+
+    RadioGroup* rgManufacturer = nullptr;
+    RadioGroup* rgVidProd = nullptr;
+    if (profile.producerChoice) {
+        const auto sources = items({"Из карточек товаров", "Из документов", "Из приходов"});
+        rgManufacturer = &page.add<RadioGroup>("rgManufacturer", W(" Производитель "), sources, 0);
+        rgVidProd = &page.add<RadioGroup>("rgVidProd", W(" Вид продукции  "), sources, 0);
+    }
+
+    return ParametersPage{rgTypePeriod,    seYear,         rgReportKind,     lbPath,           dePath,
+                          cbVidDoc,        seCorrNumber,   seCalcPrecision,  cbSuperplace,     cbUseSelClients,
+                          cbGroupByArticul, cbShowNullNetto, cbOnlyMove,     edRukFam,         edRukName,
+                          edRukOtc,        edBuhFam,       edBuhName,        edBuhOtc,         edNalOrganName,
+                          seNalOrganKod,   rgManufacturer, rgVidProd};
+}
+
+}  // namespace core

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/form_profile.h"
+
+namespace forms::oborot {
+
+// Form 05: names and the differences of its parameters page.
+inline constexpr core::FormProfile kProfile{
+    .moduleName = "pZorvicOborot",
+    .className = "TZorvicOborotReport",
+    .formNumber = "05",
+    .filePrefix = "D5_",
+    .hidesClientsPage = true,
+    .commonSelectionShowsPage = true,
+    .showReportEnabled = true,
+    .startYear = 2012,
+    .startCalcPrecision = 5,
+    .defaultYear = 2010,
+    .defaultCalcPrecision = 7,
+};
+
+}  // namespace forms::oborot

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/declaration_frame.h"
+#include "forms/oborot/profile.h"
+
+namespace forms::oborot {
+
+class TZorvicOborotReport final : public core::DeclarationFrame {
+public:
+    static constexpr const core::FormProfile& kProfile = forms::oborot::kProfile;
+
+    TZorvicOborotReport() : DeclarationFrame(kProfile) {}
+};
+
+}  // namespace forms::oborot

@@ -1,0 +1,4 @@
+#include "core/module_unit.h"
+#include "forms/roznbeer/report_frame.h"
+
+ZORVIC_REPORT_MODULE(forms::roznbeer::TZorvicRoznBeerReport)

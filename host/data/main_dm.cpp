@@ -1,0 +1,44 @@
+#include "host/data/main_dm.h"
+
+namespace host {
+
+std::string TMainDM::GetPath(int kind) const {
+    switch (kind) {
+        case ReportNamePrefix: return reportNamePrefix_;
+        case WorkDirectory: return workDirectory_;
+        default: return {};
+    }
+}
+
+HostDatabase& TMainDM::Database() {
+    if (!database_) throw NoDatabaseError("no host database is open: name one with --db");
+    return *database_;
+}
+
+LocalSqlEngine& TMainDM::LocalEngine() {
+    if (!localEngine_) throw NoDatabaseError("the host has no local table engine for the work tables");
+    return *localEngine_;
+}
+
+DateTime TMainDM::Today() const { return today_ ? *today_ : today(); }
+
+HostDataSet& TMainDM::SharedDataSet() { return Database().sharedDataSet(); }
+
+TMainDM& MainDM() {
+    static TMainDM instance;
+    return instance;
+}
+
+int GetRecordCount(const HostDataSet& dataSet) { return dataSet.recordCount(); }
+
+TConfigDM& HostConfig() {
+    static TConfigDM instance;
+    return instance;
+}
+
+std::string withTrailingDelimiter(std::string directory) {
+    if (!directory.empty() && directory.back() != '/') directory += '/';
+    return directory;
+}
+
+}  // namespace host

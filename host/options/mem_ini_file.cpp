@@ -1,0 +1,110 @@
+#include "host/options/mem_ini_file.h"
+
+// Text is UTF-8 in and out; the conversion to windows-1251 is ours.
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "host/text/cp1251.h"
+
+namespace host {
+
+struct MemIniFile::Impl {
+    CSimpleIniA ini{/*isUtf8=*/true, /*multiKey=*/false, /*multiLine=*/false};
+};
+
+MemIniFile::MemIniFile() : impl_(std::make_unique<Impl>()) {}
+MemIniFile::~MemIniFile() = default;
+
+void MemIniFile::loadFromFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (errno == ENOENT) return;
+        throw std::runtime_error("cannot read the options file " + path + ": " + std::strerror(errno));
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) throw std::runtime_error("cannot read the options file " + path);
+    loadFromText(text.str());
+}
+
+void MemIniFile::loadFromText(const std::string& utf8) {
+    impl_->ini.Reset();
+    if (impl_->ini.LoadData(utf8) < 0) throw std::runtime_error("the options file cannot be read as INI text");
+}
+
+std::string MemIniFile::toText() const {
+    std::string out;
+    if (impl_->ini.Save(out) < 0) throw std::runtime_error("the options cannot be written as INI text");
+    return out;
+}
+
+void MemIniFile::saveToFile(const std::string& path) const {
+    const std::string text = toText();
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) throw std::runtime_error("cannot write the options file " + temporary + ": " + std::strerror(errno));
+        out << text;
+        out.flush();
+        if (!out) throw std::runtime_error("cannot write the options file " + temporary);
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const std::string reason = std::strerror(errno);
+        std::remove(temporary.c_str());
+        throw std::runtime_error("cannot replace the options file " + path + ": " + reason);
+    }
+}
+
+bool MemIniFile::valueExists(const std::string& section, const std::string& key) const {
+    return impl_->ini.GetValue(section.c_str(), key.c_str(), nullptr) != nullptr;
+}
+
+std::string MemIniFile::readString(const std::string& section, const std::string& key, const std::string& fallback) const {
+    const char* value = impl_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
+    if (!value) return fallback;
+    return utf8ToCp1251(value, "[" + section + "] " + key);
+}
+
+int MemIniFile::readInteger(const std::string& section, const std::string& key, int fallback) const {
+    const char* value = impl_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
+    if (!value) return fallback;
+    const std::string text(value);
+    int result = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), result);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return fallback;
+    return result;
+}
+
+bool MemIniFile::readBool(const std::string& section, const std::string& key, bool fallback) const {
+    const char* value = impl_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
+    if (!value) return fallback;
+    const std::string text(value);
+    if (text == "true" || text == "True" || text == "TRUE") return true;
+    if (text == "false" || text == "False" || text == "FALSE") return false;
+    long long number = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return fallback;
+    return number != 0;
+}
+
+void MemIniFile::writeString(const std::string& section, const std::string& key, const std::string& cp1251Value) {
+    impl_->ini.SetValue(section.c_str(), key.c_str(), cp1251ToUtf8(cp1251Value).c_str());
+}
+
+void MemIniFile::writeInteger(const std::string& section, const std::string& key, int value) {
+    impl_->ini.SetValue(section.c_str(), key.c_str(), std::to_string(value).c_str());
+}
+
+void MemIniFile::writeBool(const std::string& section, const std::string& key, bool value) {
+    impl_->ini.SetValue(section.c_str(), key.c_str(), value ? "1" : "0");
+}
+
+}  // namespace host
