@@ -72,6 +72,10 @@ std::string utf8ToCp1251(std::string_view in, std::string_view what) {
             if ((cont & 0xC0) != 0x80) throw EncodingError("malformed UTF-8 in " + describe(what));
             cp = (cp << 6) | (cont & 0x3F);
         }
+        // An overlong form would smuggle in a character under another spelling.
+        static constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kShortest[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            throw EncodingError("malformed UTF-8 in " + describe(what));
         const int b = byteFor(cp);
         if (b < 0)
             throw EncodingError("the character \"" + std::string(in.substr(i, len)) + "\" in " + describe(what) +
