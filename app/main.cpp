@@ -7,8 +7,11 @@
 #include "app/frame_session.h"
 #include "app/page_json.h"
 #include "app/terminal_messages.h"
+#include "app/work_directory.h"
 #include "host/calendar/date_time.h"
 #include "host/data/main_dm.h"
+#include "host/firebird/firebird_database.h"
+#include "host/local/sqlite_local_engine.h"
 #include "host/text/cp1251.h"
 
 namespace {
@@ -47,9 +50,21 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
     frame.chooseClient(line.client.value_or(-1), line.client ? std::to_string(*line.client) : std::string{});
     session.readOptions(line.optionsFile);
 
+    host::SqliteLocalEngine localEngine;
+    mainDM.attachLocalEngine(&localEngine);
+    std::unique_ptr<host::FirebirdDatabase> database;
+    std::unique_ptr<app::WorkDirectory> workDirectory;
     int status = 0;
     try {
         session.applySettings(line.settings);
+        // The page is checked before anything is opened; the generate step shows what is wrong.
+        if (frame.GetErrorMessage({}).empty()) {
+            if (line.database.empty()) throw app::UsageError("name the host database with --db");
+            workDirectory = std::make_unique<app::WorkDirectory>(line.workDir);
+            mainDM.setWorkDirectory(workDirectory->path());
+            database = std::make_unique<host::FirebirdDatabase>(line.database);
+            mainDM.attachDatabase(database.get());
+        }
         frame.SetTMPTablesDatabaseName();
         frame.bbtnGenerateClick(nullptr);
         if (!frame.producedPath().empty())
@@ -61,9 +76,6 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
     } catch (const app::UsageError& e) {
         std::cerr << e.what() << "\n";
         status = 2;
-    } catch (const host::NoDatabaseError& e) {
-        std::cerr << e.what() << "\n";
-        status = 2;
     } catch (const std::exception& e) {
         std::cerr << host::cp1251ToUtf8(e.what()) << "\n";
         status = 1;
@@ -72,7 +84,14 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
         frame.SaveOptions();
         session.options().saveToFile(*line.optionsFile);
     }
-    frame.DropTMPTables();
+    // Tables in a directory the user named stay for the user to open.
+    if (workDirectory && !workDirectory->kept()) frame.DropTMPTables();
+    mainDM.attachDatabase(nullptr);
+    mainDM.attachLocalEngine(nullptr);
+    if (database) {
+        database.reset();
+        host::FirebirdDatabase::shutdown();
+    }
     return status;
 }
 

@@ -9,7 +9,15 @@ namespace core {
 using host::ui::Control;
 
 DeclarationFrame::DeclarationFrame(const FormProfile& profile)
-    : profile_(profile), controls_(buildParametersPage(page(), profile)) {
+    : tblObosob(profile.collection->obosobTable),
+      tblResult(profile.collection->resultTable),
+      tblResultOborot(profile.collection->resultOborotTable.empty()
+                          ? nullptr
+                          : std::make_unique<host::LocalTable>(profile.collection->resultOborotTable)),
+      profile_(profile),
+      plan_(*profile.collection),
+      controls_(buildParametersPage(page(), profile)) {
+    sqlClearTables = plan_.clearScript;
     applyFormDifferences();
     wireHandlers();
     // Data collected for another quarter must never reach a declaration: always collect anew.

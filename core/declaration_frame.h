@@ -1,16 +1,30 @@
 #pragma once
 
+#include <memory>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "core/collection_plan.h"
 #include "core/form_profile.h"
 #include "core/parameters_page.h"
+#include "core/reporting_period.h"
+#include "host/data/variant.h"
 #include "host/frame/report_frame.h"
+#include "host/local/local_query.h"
+#include "host/local/local_table.h"
 
 namespace core {
 
 // What the six declaration frames share: the parameters page with its enabling rules, validation
 // and saved options, the event handlers, and the generate flow that dispatches to the file or the
 // print form. Each form's frame class derives from it with its own profile.
+// The first host query, of the subdivisions, returned no row: there is nothing to declare.
+class NoDataError : public std::runtime_error {
+public:
+    NoDataError();
+};
+
 class DeclarationFrame : public host::TReportFrame {
 public:
     explicit DeclarationFrame(const FormProfile& profile);
@@ -25,6 +39,9 @@ public:
     std::string GetReportName() override;
     void ExecuteView() override {}
     void bbtnGenerateClick(host::ui::Control* sender) override;
+    void FillDataTable() override;
+    void SetTMPTablesDatabaseName() override;
+    void DropTMPTables() override;
 
     void ChangeEnabled();
 
@@ -45,14 +62,32 @@ public:
     void rgReportKindClick(host::ui::Control& sender);
     void cbVidDocChange(host::ui::Control& sender);
 
+    // The period the page chooses.
+    ReportingPeriod period() const;
+    // The value a host query gets for one of its parameters (names without regard to case).
+    host::Variant parameterValue(const std::string& name, const ReportingPeriod& period) const;
+
+    host::LocalTable tblObosob;
+    host::LocalTable tblResult;
+    // Forms 11 and 12 only.
+    std::unique_ptr<host::LocalTable> tblResultOborot;
+
 protected:
+    // The form's local queries over its work tables, in the order they are pointed at the work
+    // directory.
+    virtual std::vector<host::LocalQuery*> localQueries() { return {}; }
+
     bool FClientSelection = false;
 
 private:
+    host::LocalTable& workTable(WorkTable which);
+    void copyHostQuery(const HostQuery& query, const ReportingPeriod& period, bool first);
+
     void wireHandlers();
     void applyFormDifferences();
 
     const FormProfile& profile_;
+    const CollectionPlan& plan_;
     ParametersPage controls_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "core/collection_plan.h"
+
 namespace core {
 
 // What sets one declaration form's frame apart from the others: its names and the differences of
@@ -35,6 +37,9 @@ struct FormProfile {
 
     std::string_view groupByArticulCaption = "Детализировать по товарам (только для проверки!)";
     std::string_view rukInfoCaption = " Руководитель ";
+
+    // The form's work tables, host queries and clear script.
+    const CollectionPlan* collection = nullptr;
 };
 
 }  // namespace core

@@ -9,6 +9,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
   libsimpleini-dev nlohmann-json3-dev libcli11-dev
+  firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev
+  libsqlite3-dev libxml2-utils
 )
 
 missing=()

@@ -9,5 +9,5 @@ scripts/setup.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 scripts/setup.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZORVIC_SANITIZE=ON
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"

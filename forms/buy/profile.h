@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/form_profile.h"
+#include "forms/buy/collection.h"
 
 namespace forms::buy {
 
@@ -11,6 +12,7 @@ inline constexpr core::FormProfile kProfile{
     .formNumber = "07",
     .filePrefix = "D7_",
     .defaultCalcPrecision = 7,
+    .collection = &kCollection,
 };
 
 }  // namespace forms::buy

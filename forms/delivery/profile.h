@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/form_profile.h"
+#include "forms/delivery/collection.h"
 
 namespace forms::delivery {
 
@@ -11,6 +12,7 @@ inline constexpr core::FormProfile kProfile{
     .formNumber = "06",
     .filePrefix = "D6_",
     .defaultCalcPrecision = 7,
+    .collection = &kCollection,
 };
 
 }  // namespace forms::delivery

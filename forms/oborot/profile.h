@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/form_profile.h"
+#include "forms/oborot/collection.h"
 
 namespace forms::oborot {
 
@@ -17,6 +18,7 @@ inline constexpr core::FormProfile kProfile{
     .startCalcPrecision = 5,
     .defaultYear = 2010,
     .defaultCalcPrecision = 7,
+    .collection = &kCollection,
 };
 
 }  // namespace forms::oborot

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/form_profile.h"
+#include "forms/rozn/collection.h"
 
 namespace forms::rozn {
 
@@ -12,6 +13,7 @@ inline constexpr core::FormProfile kProfile{
     .filePrefix = "R1_",
     .retailOptions = true,
     .hidesClientsPage = true,
+    .collection = &kCollection,
 };
 
 }  // namespace forms::rozn

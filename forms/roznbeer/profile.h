@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/form_profile.h"
+#include "forms/roznbeer/collection.h"
 
 namespace forms::roznbeer {
 
@@ -14,6 +15,7 @@ inline constexpr core::FormProfile kProfile{
     .hidesClientsPage = true,
     .groupByArticulCaption = "Детализировать по товарам (только для сверки!)",
     .rukInfoCaption = " Руководитель/Инд. предприниматель ",
+    .collection = &kCollection,
 };
 
 }  // namespace forms::roznbeer

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/form_profile.h"
+#include "forms/transport/collection.h"
 
 namespace forms::transport {
 
@@ -13,6 +14,7 @@ inline constexpr core::FormProfile kProfile{
     .producerChoice = false,
     .fileOnly = true,
     .defaultCalcPrecision = 7,
+    .collection = &kCollection,
 };
 
 }  // namespace forms::transport

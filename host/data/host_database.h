@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,13 @@
 #include "host/host_api.h"
 
 namespace host {
+
+// A failure of the host database: it could not be opened, or a statement failed. The message
+// names the database, the stored SQL key or the object concerned.
+class HOST_API HostDatabaseError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // The host's dataset on which the plug-ins run the stored SQL: the text with :Name parameters,
 // bound by name, opened, read row by row with fields by position, closed again.

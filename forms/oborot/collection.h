@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/collection_plan.h"
+
+namespace forms::oborot {
+
+// The stored host queries that fill the form's work tables, with the parameters each is given.
+inline const core::CollectionPlan kCollection{
+    "ZorvicOborotObosob",
+    "ZorvicOborot",
+    "",
+    {
+        {"ibqrySelectZorvicOborotObosob", core::WorkTable::Obosob,
+         {"Report_ID", "Owner_ID", "From_name_id", "Group_by_superplace"}},
+        {"ibqrySelectZorvicOborot", core::WorkTable::Result,
+         {"Report_ID", "Owner_ID", "From_name_id", "Date_First", "Date_Last", "Calc_precision", "Group_by_superplace", "Manuf_kind", "Vidprod_kind"}},
+    },
+    {"delete from \"ZorvicOborot.db\";", "delete from \"ZorvicOborotObosob.db\";"},
+};
+
+}  // namespace forms::oborot

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/collection_plan.h"
+
+namespace forms::roznbeer {
+
+// The stored host queries that fill the form's work tables, with the parameters each is given.
+inline const core::CollectionPlan kCollection{
+    "ZorvicRoznBeerObosob",
+    "ZorvicRoznBeerBuy",
+    "ZorvicRoznBeerOborot",
+    {
+        {"ibqrySelectZorvicRoznBeerObosob", core::WorkTable::Obosob,
+         {"Report_ID", "Owner_ID", "From_name_id", "Group_by_superplace"}},
+        {"ibqrySelectZorvicRoznBeerBuy", core::WorkTable::Result,
+         {"Report_ID", "Owner_ID", "Date_First", "Date_Last", "Calc_precision", "Group_by_superplace", "From_name_id", "Manuf_kind", "Vidprod_kind", "use_sel_clients", "group_by_articul", "show_null_netto"}},
+        {"ibqrySelectZorvicRoznBeerOborot", core::WorkTable::ResultOborot,
+         {"Report_ID", "Owner_ID", "Date_First", "Date_Last", "Calc_precision", "Group_by_superplace", "From_name_id", "Manuf_kind", "Vidprod_kind", "use_sel_clients", "group_by_articul", "show_null_netto", "only_move"}},
+    },
+    {"delete from \"ZorvicRoznBeerBuy.db\";", "delete from \"ZorvicRoznBeerOborot.db\";", "delete from \"ZorvicRoznBeerObosob.db\";"},
+};
+
+}  // namespace forms::roznbeer

@@ -1,0 +1,230 @@
+#include "host/local/local_dataset.h"
+
+#include <sqlite3.h>
+
+#include "host/firebird/named_parameters.h"
+#include "host/local/local_table_error.h"
+#include "host/local/sqlite_connection.h"
+#include "host/local/work_table_catalog.h"
+
+namespace host {
+
+LocalDataSet::LocalDataSet(std::string name, bool forwardOnly) : name_(std::move(name)), forwardOnly_(forwardOnly) {}
+
+LocalDataSet::~LocalDataSet() { LocalDataSet::close(); }
+
+SqliteConnection& LocalDataSet::connection() {
+    requireActive();
+    return *connection_;
+}
+
+void LocalDataSet::requireActive() const {
+    if (!connection_) throw LocalTableError(name_ + " is not open");
+}
+
+void LocalDataSet::open() {
+    close();
+    connection_ = std::make_unique<SqliteConnection>();
+    try {
+        for (const auto& table : readTables()) connection_->attachWorkTable(databaseName_, table);
+    } catch (...) {
+        connection_.reset();
+        throw;
+    }
+}
+
+void LocalDataSet::close() {
+    if (select_) sqlite3_finalize(select_);
+    select_ = nullptr;
+    reading_ = false;
+    rows_.clear();
+    fieldNames_.clear();
+    dateFields_.clear();
+    streamHasRow_ = false;
+    eof_ = true;
+    position_ = 0;
+    connection_.reset();
+}
+
+void LocalDataSet::startReading() {
+    requireActive();
+    if (reading_) return;
+    select_ = connection_->prepare(readSql());
+    const int count = sqlite3_column_count(select_);
+    for (int i = 0; i < count; ++i) {
+        fieldNames_.emplace_back(sqlite3_column_name(select_, i));
+        dateFields_.push_back(columnTypeOf(fieldNames_.back()) == ColumnType::Date);
+    }
+    reading_ = true;
+    if (forwardOnly_) {
+        position_ = 0;
+        eof_ = !stepStream();
+    } else {
+        loadAll();
+    }
+}
+
+bool LocalDataSet::stepStream() {
+    const int rc = sqlite3_step(select_);
+    if (rc == SQLITE_ROW) return streamHasRow_ = true;
+    streamHasRow_ = false;
+    if (rc != SQLITE_DONE) connection_->fail(name_);
+    return false;
+}
+
+void LocalDataSet::loadAll() {
+    rows_.clear();
+    while (stepStream()) {
+        std::vector<Variant> row;
+        row.reserve(fieldNames_.size());
+        for (int i = 0; i < static_cast<int>(fieldNames_.size()); ++i) row.push_back(columnValue(i));
+        rows_.push_back(std::move(row));
+    }
+    position_ = 0;
+    eof_ = rows_.empty();
+}
+
+Variant LocalDataSet::columnValue(int index) const {
+    switch (sqlite3_column_type(select_, index)) {
+        case SQLITE_INTEGER: {
+            const auto value = static_cast<std::int64_t>(sqlite3_column_int64(select_, index));
+            return dateFields_[index] ? Variant(DateTime{static_cast<double>(value)}) : Variant(value);
+        }
+        case SQLITE_FLOAT: {
+            const double value = sqlite3_column_double(select_, index);
+            return dateFields_[index] ? Variant(DateTime{value}) : Variant(value);
+        }
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(select_, index));
+            return Variant(std::string(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(select_, index))));
+        }
+        default: return Variant::null();
+    }
+}
+
+void LocalDataSet::first() {
+    startReading();
+    if (forwardOnly_) {
+        // Reading forward only, the way back to the start is to read again.
+        sqlite3_reset(select_);
+        position_ = 0;
+        eof_ = !stepStream();
+    } else {
+        position_ = 0;
+        eof_ = rows_.empty();
+    }
+}
+
+void LocalDataSet::next() {
+    startReading();
+    if (eof_) return;
+    if (forwardOnly_) {
+        ++position_;
+        eof_ = !stepStream();
+    } else if (position_ + 1 < static_cast<int>(rows_.size())) {
+        ++position_;
+    } else {
+        eof_ = true;
+    }
+}
+
+void LocalDataSet::prior() {
+    startReading();
+    if (forwardOnly_) throw LocalTableError(name_ + " reads forward only and cannot move back");
+    if (position_ > 0) --position_;
+    eof_ = rows_.empty();
+}
+
+bool LocalDataSet::eof() {
+    startReading();
+    return eof_;
+}
+
+bool LocalDataSet::isEmpty() {
+    startReading();
+    return forwardOnly_ ? (position_ == 0 && !streamHasRow_) : rows_.empty();
+}
+
+int LocalDataSet::recNo() {
+    startReading();
+    return isEmpty() ? 0 : position_ + 1;
+}
+
+int LocalDataSet::fieldCount() {
+    startReading();
+    return static_cast<int>(fieldNames_.size());
+}
+
+const std::string& LocalDataSet::fieldName(int index) {
+    startReading();
+    return fieldNames_.at(static_cast<std::size_t>(index));
+}
+
+int LocalDataSet::fieldIndex(const std::string& name) {
+    startReading();
+    for (std::size_t i = 0; i < fieldNames_.size(); ++i)
+        if (sameParameterName(fieldNames_[i], name)) return static_cast<int>(i);
+    throw LocalTableError(name_ + " has no field " + name);
+}
+
+Variant LocalDataSet::field(int index) {
+    startReading();
+    if (index < 0 || index >= static_cast<int>(fieldNames_.size()))
+        throw LocalTableError(name_ + " has no field number " + std::to_string(index));
+    if (forwardOnly_) {
+        if (!streamHasRow_) throw LocalTableError(name_ + " has no current row");
+        return columnValue(index);
+    }
+    if (rows_.empty()) throw LocalTableError(name_ + " has no current row");
+    return rows_[static_cast<std::size_t>(position_)][static_cast<std::size_t>(index)];
+}
+
+namespace {
+
+// Exact comparison as a user means it: numbers by value whatever their kind, dates by day and
+// time, text byte for byte, null only with null.
+bool sameValue(const Variant& a, const Variant& b) {
+    if (a.isNullOrEmpty() || b.isNullOrEmpty()) return a.isNullOrEmpty() && b.isNullOrEmpty();
+    if (a.isText() || b.isText()) return a.isText() && b.isText() && a.text() == b.text();
+    if (a.isArray() || b.isArray()) return false;
+    return a.toDouble() == b.toDouble();
+}
+
+}  // namespace
+
+bool LocalDataSet::locate(const std::vector<std::string>& names, const std::vector<Variant>& values) {
+    startReading();
+    if (names.size() != values.size()) throw LocalTableError(name_ + ": locate needs one value for each field");
+    std::vector<int> indexes;
+    for (const auto& fieldName : names) indexes.push_back(fieldIndex(fieldName));
+    auto matches = [&] {
+        for (std::size_t k = 0; k < indexes.size(); ++k)
+            if (!sameValue(field(indexes[k]), values[k])) return false;
+        return true;
+    };
+    if (!forwardOnly_) {
+        for (std::size_t row = 0; row < rows_.size(); ++row) {
+            bool all = true;
+            for (std::size_t k = 0; k < indexes.size() && all; ++k)
+                all = sameValue(rows_[row][static_cast<std::size_t>(indexes[k])], values[k]);
+            if (all) {
+                position_ = static_cast<int>(row);
+                eof_ = false;
+                return true;
+            }
+        }
+        return false;
+    }
+    const int from = position_;
+    const bool wasEof = eof_;
+    for (first(); !eof_; next())
+        if (matches()) return true;
+    // Not found: back to where the search started, by reading again.
+    first();
+    while (position_ < from && !eof_) next();
+    eof_ = wasEof;
+    return false;
+}
+
+}  // namespace host

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/data/variant.h"
+#include "host/host_api.h"
+
+struct sqlite3_stmt;
+
+namespace host {
+
+class SqliteConnection;
+
+// A cursor over local work tables: open, move first/next/prior, row numbers from 1, fields by
+// position or by name (without regard to case), locate by several fields. A dataset that reads
+// forward only streams its rows and moves back only by starting again; any other holds its rows,
+// so it can move freely. Values come typed by the column's name: *_DATE columns as dates.
+class HOST_API LocalDataSet {
+public:
+    virtual ~LocalDataSet();
+    LocalDataSet(const LocalDataSet&) = delete;
+    LocalDataSet& operator=(const LocalDataSet&) = delete;
+
+    // The directory of the work tables.
+    void setDatabaseName(std::string directory) { databaseName_ = std::move(directory); }
+    const std::string& databaseName() const { return databaseName_; }
+
+    virtual void open();
+    virtual void close();
+    bool active() const { return connection_ != nullptr; }
+
+    void first();
+    void next();
+    // Throws LocalTableError on a dataset that reads forward only.
+    void prior();
+    bool eof();
+    bool isEmpty();
+    int recNo();
+
+    int fieldCount();
+    const std::string& fieldName(int index);
+    // Throws LocalTableError naming the field when the dataset has none of that name.
+    int fieldIndex(const std::string& name);
+    Variant field(int index);
+    Variant fieldByName(const std::string& name) { return field(fieldIndex(name)); }
+
+    // Moves to the first row whose fields equal the values exactly; when none does, the dataset
+    // stays where it was and the answer is false.
+    bool locate(const std::vector<std::string>& names, const std::vector<Variant>& values);
+
+    const std::string& name() const { return name_; }
+
+protected:
+    LocalDataSet(std::string name, bool forwardOnly);
+    // The select that reads the dataset, and the tables it reads.
+    virtual std::string readSql() const = 0;
+    virtual std::vector<std::string> readTables() const = 0;
+    SqliteConnection& connection();
+    void startReading();
+    void requireActive() const;
+
+private:
+    Variant columnValue(int index) const;
+    bool stepStream();
+    void loadAll();
+
+    std::string name_;
+    bool forwardOnly_;
+    std::string databaseName_;
+    std::unique_ptr<SqliteConnection> connection_;
+    sqlite3_stmt* select_ = nullptr;
+    bool reading_ = false;
+    std::vector<std::string> fieldNames_;
+    std::vector<bool> dateFields_;
+    // Forward only: the statement's current row. Otherwise all rows.
+    bool streamHasRow_ = false;
+    std::vector<std::vector<Variant>> rows_;
+    int position_ = 0;  // 0-based row; for a stream, the count of rows stepped past
+    bool eof_ = true;
+};
+
+}  // namespace host

@@ -1,0 +1,92 @@
+#include "host/local/sqlite_connection.h"
+
+#include <algorithm>
+
+#include "host/local/local_table_error.h"
+#include "host/local/work_table_catalog.h"
+
+namespace host {
+namespace {
+
+std::string quoted(const std::string& text, char quote) {
+    std::string out(1, quote);
+    for (char c : text) {
+        out += c;
+        if (c == quote) out += quote;
+    }
+    return out + quote;
+}
+
+const char* sqlType(ColumnType type) {
+    switch (type) {
+        case ColumnType::Integer: return "INTEGER";
+        case ColumnType::Text: return "TEXT";
+        case ColumnType::Float:
+        case ColumnType::Date: return "REAL";
+    }
+    return "ANY";
+}
+
+}  // namespace
+
+std::string workTablePath(const std::string& directory, const std::string& table) {
+    if (directory.empty()) return table + ".db";
+    return directory.back() == '/' ? directory + table + ".db" : directory + "/" + table + ".db";
+}
+
+SqliteConnection::SqliteConnection() {
+    if (sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
+        sqlite3_close(db_);
+        throw LocalTableError("cannot start the local table engine: " + message);
+    }
+}
+
+SqliteConnection::~SqliteConnection() { sqlite3_close_v2(db_); }
+
+void SqliteConnection::fail(const std::string& context) const {
+    throw LocalTableError(context + ": " + sqlite3_errmsg(db_));
+}
+
+void SqliteConnection::execute(const std::string& sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const std::string message = error ? error : sqlite3_errmsg(db_);
+        sqlite3_free(error);
+        throw LocalTableError(message);
+    }
+}
+
+sqlite3_stmt* SqliteConnection::prepare(const std::string& sql) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &statement, nullptr) != SQLITE_OK)
+        fail("local SQL \"" + sql + "\"");
+    return statement;
+}
+
+void SqliteConnection::attachWorkTable(const std::string& directory, const std::string& table) {
+    if (std::find(attached_.begin(), attached_.end(), table) != attached_.end()) return;
+    const auto* columns = workTableColumns(table);
+    if (!columns) throw LocalTableError("the host has no work table " + table);
+    const std::string path = workTablePath(directory, table);
+    const std::string schema = quoted(table, '"');
+    try {
+        execute("ATTACH DATABASE " + quoted(path, '\'') + " AS " + schema);
+    } catch (const LocalTableError& error) {
+        throw LocalTableError("cannot open the work table " + path + ": " + error.what());
+    }
+    attached_.push_back(table);
+    std::string create = "CREATE TABLE IF NOT EXISTS " + schema + "." + schema + " (";
+    for (std::size_t i = 0; i < columns->size(); ++i) {
+        if (i) create += ", ";
+        create += quoted((*columns)[i].name, '"') + " " + sqlType((*columns)[i].type);
+    }
+    create += ") STRICT";
+    try {
+        execute("PRAGMA " + schema + ".journal_mode=OFF; PRAGMA " + schema + ".synchronous=OFF; " + create);
+    } catch (const LocalTableError& error) {
+        throw LocalTableError("cannot prepare the work table " + path + ": " + error.what());
+    }
+}
+
+}  // namespace host
