@@ -85,10 +85,6 @@ void DeclarationFrame::bbtnGenerateClick(Control* sender) {
         PrintReport();
 }
 
-void DeclarationFrame::MakeFile() {
-    host::ui::showMessageBox(host::W("Вывод декларации в файл пока не доступен."), host::W("Декларация"));
-}
-
 void DeclarationFrame::PrintReport() {
     host::ui::showMessageBox(host::W("Печатная форма декларации пока не доступна."), host::W("Декларация"));
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/collection_plan.h"
+#include "core/declaration_file/declaration_writer.h"
 #include "core/form_profile.h"
 #include "core/parameters_page.h"
 #include "core/reporting_period.h"
@@ -72,7 +73,21 @@ public:
     // Forms 11 and 12 only.
     std::unique_ptr<host::LocalTable> tblResultOborot;
 
+    // What the body of a declaration file needs to know of the run.
+    struct FileContext {
+        int decimals;       // of the declaration number format
+        bool entrepreneur;  // the organization is an individual entrepreneur (form 12's lookup)
+    };
+
 protected:
+    // The form's body of the declaration file: its sources are opened after the prolog and
+    // closed again however writing ends, before the file; the reference block and the data
+    // section are written where the frame puts them.
+    virtual void openBodySources() {}
+    virtual void closeBodySources() noexcept {}
+    virtual void writeReferenceBlock(DeclarationWriter&, const FileContext&) {}
+    virtual void writeDataSection(DeclarationWriter&, const FileContext&) {}
+
     // The form's local queries over its work tables, in the order they are pointed at the work
     // directory.
     virtual std::vector<host::LocalQuery*> localQueries() { return {}; }
@@ -80,6 +95,8 @@ protected:
     bool FClientSelection = false;
 
 private:
+    void writeOrganization(DeclarationWriter& out, const struct OrganizationLookups& lookups,
+                           const std::string& inn, const std::string& kpp, bool entrepreneur);
     host::LocalTable& workTable(WorkTable which);
     void copyHostQuery(const HostQuery& query, const ReportingPeriod& period, bool first);
 

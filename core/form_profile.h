@@ -6,6 +6,12 @@
 
 namespace core {
 
+// Where the form's reference block stands in the declaration file.
+enum class ReferencePlace { AfterFormHeader, AfterFileLine, None };
+
+// What follows the organization's address in its requisites.
+enum class OrganizationChild { None, LegalEntityOrEntrepreneur, LegalEntity };
+
 // What sets one declaration form's frame apart from the others: its names and the differences of
 // its parameters page. Each form's folder defines its own; texts are UTF-8 source, turned into
 // windows-1251 when the page is built.
@@ -37,6 +43,16 @@ struct FormProfile {
 
     std::string_view groupByArticulCaption = "Детализировать по товарам (только для проверки!)";
     std::string_view rukInfoCaption = " Руководитель ";
+
+    // The declaration file frame.
+    ReferencePlace referencePlace = ReferencePlace::AfterFormHeader;
+    // One lookup for INN, KPP and the entrepreneur mark instead of two (form 12).
+    bool combinedInnKppLookup = false;
+    bool kppFitted = true;
+    // НаимЮЛ, ИННЮЛ, КППЮЛ in the requisites; otherwise НаимОрг only.
+    bool legalRequisites = true;
+    OrganizationChild organizationChild = OrganizationChild::None;
+    bool licenceBlock = true;
 
     // The form's work tables, host queries and clear script.
     const CollectionPlan* collection = nullptr;

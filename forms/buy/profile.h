@@ -5,13 +5,14 @@
 
 namespace forms::buy {
 
-// Form 07: names and the differences of its parameters page.
+// Form 07: its names, and how its parameters page and declaration file differ from the others.
 inline constexpr core::FormProfile kProfile{
     .moduleName = "pZorvicBuy",
     .className = "TZorvicBuyReport",
     .formNumber = "07",
     .filePrefix = "D7_",
     .defaultCalcPrecision = 7,
+    .referencePlace = core::ReferencePlace::AfterFileLine,
     .collection = &kCollection,
 };
 

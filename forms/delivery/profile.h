@@ -5,13 +5,14 @@
 
 namespace forms::delivery {
 
-// Form 06: names and the differences of its parameters page.
+// Form 06: its names, and how its parameters page and declaration file differ from the others.
 inline constexpr core::FormProfile kProfile{
     .moduleName = "pZorvicDelivery",
     .className = "TZorvicDeliveryReport",
     .formNumber = "06",
     .filePrefix = "D6_",
     .defaultCalcPrecision = 7,
+    .referencePlace = core::ReferencePlace::AfterFileLine,
     .collection = &kCollection,
 };
 

@@ -5,7 +5,7 @@
 
 namespace forms::oborot {
 
-// Form 05: names and the differences of its parameters page.
+// Form 05: its names, and how its parameters page and declaration file differ from the others.
 inline constexpr core::FormProfile kProfile{
     .moduleName = "pZorvicOborot",
     .className = "TZorvicOborotReport",
@@ -18,6 +18,7 @@ inline constexpr core::FormProfile kProfile{
     .startCalcPrecision = 5,
     .defaultYear = 2010,
     .defaultCalcPrecision = 7,
+    .referencePlace = core::ReferencePlace::None,
     .collection = &kCollection,
 };
 

@@ -5,7 +5,7 @@
 
 namespace forms::rozn {
 
-// Form 11: names and the differences of its parameters page.
+// Form 11: its names, and how its parameters page and declaration file differ from the others.
 inline constexpr core::FormProfile kProfile{
     .moduleName = "pZorvicRozn",
     .className = "TZorvicRoznReport",

@@ -5,7 +5,7 @@
 
 namespace forms::roznbeer {
 
-// Form 12: names and the differences of its parameters page.
+// Form 12: its names, and how its parameters page and declaration file differ from the others.
 inline constexpr core::FormProfile kProfile{
     .moduleName = "pZorvicRoznBeer",
     .className = "TZorvicRoznBeerReport",
@@ -15,6 +15,11 @@ inline constexpr core::FormProfile kProfile{
     .hidesClientsPage = true,
     .groupByArticulCaption = "Детализировать по товарам (только для сверки!)",
     .rukInfoCaption = " Руководитель/Инд. предприниматель ",
+    .combinedInnKppLookup = true,
+    .kppFitted = false,
+    .legalRequisites = false,
+    .organizationChild = core::OrganizationChild::LegalEntityOrEntrepreneur,
+    .licenceBlock = false,
     .collection = &kCollection,
 };
 

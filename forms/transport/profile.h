@@ -5,7 +5,7 @@
 
 namespace forms::transport {
 
-// Form 08: names and the differences of its parameters page.
+// Form 08: its names, and how its parameters page and declaration file differ from the others.
 inline constexpr core::FormProfile kProfile{
     .moduleName = "pZorvicTransport",
     .className = "TZorvicTransportReport",
@@ -14,6 +14,9 @@ inline constexpr core::FormProfile kProfile{
     .producerChoice = false,
     .fileOnly = true,
     .defaultCalcPrecision = 7,
+    .kppFitted = false,
+    .legalRequisites = false,
+    .organizationChild = core::OrganizationChild::LegalEntity,
     .collection = &kCollection,
 };
 

@@ -50,12 +50,45 @@ void LocalDataSet::startReading() {
     requireActive();
     if (reading_) return;
     select_ = connection_->prepare(readSql());
+    bindParams();
     const int count = sqlite3_column_count(select_);
     for (int i = 0; i < count; ++i) {
         fieldNames_.emplace_back(sqlite3_column_name(select_, i));
         dateFields_.push_back(columnTypeOf(fieldNames_.back()) == ColumnType::Date);
     }
     reading_ = true;
+    if (forwardOnly_) {
+        position_ = 0;
+        eof_ = !stepStream();
+    } else {
+        loadAll();
+    }
+}
+
+void LocalDataSet::bindParams() {
+    for (std::size_t i = 0; i < params_.size(); ++i) {
+        const Variant& value = params_[i];
+        const int slot = static_cast<int>(i) + 1;
+        if (value.isNullOrEmpty())
+            sqlite3_bind_null(select_, slot);
+        else if (value.isInteger())
+            sqlite3_bind_int64(select_, slot, value.toInteger());
+        else if (value.isText())
+            sqlite3_bind_text(select_, slot, value.text().data(), static_cast<int>(value.text().size()), SQLITE_TRANSIENT);
+        else
+            sqlite3_bind_double(select_, slot, value.isDate() ? value.toDateTime().days : value.toDouble());
+    }
+}
+
+void LocalDataSet::requery(std::vector<Variant> params) {
+    params_ = std::move(params);
+    if (!reading_) {
+        startReading();
+        return;
+    }
+    sqlite3_reset(select_);
+    sqlite3_clear_bindings(select_);
+    bindParams();
     if (forwardOnly_) {
         position_ = 0;
         eof_ = !stepStream();

@@ -46,6 +46,11 @@ public:
     Variant field(int index);
     Variant fieldByName(const std::string& name) { return field(fieldIndex(name)); }
 
+    // Values for the "?" placeholders of the select, by position; they take effect when the
+    // dataset is (re)read. requery() reads again with new values without preparing anew.
+    void setParams(std::vector<Variant> params) { params_ = std::move(params); }
+    void requery(std::vector<Variant> params);
+
     // Moves to the first row whose fields equal the values exactly; when none does, the dataset
     // stays where it was and the answer is false.
     bool locate(const std::vector<std::string>& names, const std::vector<Variant>& values);
@@ -72,6 +77,9 @@ private:
     std::unique_ptr<SqliteConnection> connection_;
     sqlite3_stmt* select_ = nullptr;
     bool reading_ = false;
+    void bindParams();
+
+    std::vector<Variant> params_;
     std::vector<std::string> fieldNames_;
     std::vector<bool> dateFields_;
     // Forward only: the statement's current row. Otherwise all rows.

@@ -19,6 +19,14 @@ void SqliteLocalEngine::execute(const std::string& directory, const std::string&
     }
 }
 
+void SqliteLocalEngine::ensureIndex(const std::string& directory, const std::string& table, const std::string& index,
+                                    const std::string& expressions) {
+    SqliteConnection connection;
+    connection.attachWorkTable(directory, table);
+    connection.execute("create index if not exists \"" + table + "\".\"" + index + "\" on \"" + table + "\" (" +
+                       expressions + ")");
+}
+
 void SqliteLocalEngine::setPrivateDirectory(const std::string& directory) {
     // The engine reads this setting whenever it makes a temporary file; it must outlive them.
     static std::string kept;

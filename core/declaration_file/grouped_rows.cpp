@@ -1,0 +1,39 @@
+#include "core/declaration_file/grouped_rows.h"
+
+#include "host/local/sqlite_local_engine.h"
+
+namespace core {
+
+std::string keyExpression(const GroupKey& key) {
+    switch (key.as) {
+        case GroupKey::As::Integer: return "coalesce(" + key.column + ", 0)";
+        case GroupKey::As::Text: return "coalesce(" + key.column + ", '')";
+        case GroupKey::As::Day: return "coalesce(cast(" + key.column + " as integer), 0)";
+    }
+    return key.column;
+}
+
+std::string groupedRowsSql(const std::string& table, const std::string& columns, const std::vector<GroupKey>& filter,
+                           const std::vector<GroupKey>& groups) {
+    std::string sql = "select " + columns + " from \"" + table + ".db\"";
+    for (std::size_t i = 0; i < filter.size(); ++i) sql += (i ? " and " : " where ") + keyExpression(filter[i]) + " = ?";
+    sql += " order by ";
+    std::string partition;
+    for (const auto& key : groups) {
+        partition += (partition.empty() ? "" : ", ") + keyExpression(key);
+        sql += "min(rowid) over (partition by " + partition + "), ";
+    }
+    return sql + "rowid";
+}
+
+void ensureGroupIndex(const std::string& directory, const std::string& table, const std::vector<GroupKey>& filter) {
+    std::string expressions;
+    std::string name = "zorvic_by";
+    for (const auto& key : filter) {
+        expressions += (expressions.empty() ? "" : ", ") + keyExpression(key);
+        name += "_" + key.column;
+    }
+    host::SqliteLocalEngine::ensureIndex(directory, table, name, expressions);
+}
+
+}  // namespace core

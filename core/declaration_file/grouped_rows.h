@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace core {
+
+// A column the writers group by, compared as the writers compare it: an identifier as a whole
+// number (null is 0), a code as text (null is empty), a date by its whole day (null is day 0).
+struct GroupKey {
+    enum class As { Integer, Text, Day };
+    std::string column;
+    As as;
+};
+
+std::string keyExpression(const GroupKey& key);
+
+// A select over a work table that brings the rows of equal grouping keys together: groups, level
+// by level, in the order of their first row, rows inside a group in table order. For rows that
+// already come grouped this is their table order. `filter` keys are compared with "?" values,
+// in order; `columns` is the select list ("*" for all).
+std::string groupedRowsSql(const std::string& table, const std::string& columns, const std::vector<GroupKey>& filter,
+                           const std::vector<GroupKey>& groups);
+
+// An index on the work table over the filter keys' expressions, so that each filtered read finds
+// its rows without scanning the table.
+void ensureGroupIndex(const std::string& directory, const std::string& table, const std::vector<GroupKey>& filter);
+
+}  // namespace core

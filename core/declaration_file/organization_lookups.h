@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/calendar/date_time.h"
+#include "host/data/variant.h"
+
+namespace core {
+
+// The organization's requisites as the host database answers them. Each lookup sends its SELECT
+// exactly as written here, with the client's identifier (and for the licence view the as-of
+// date) appended.
+struct OrganizationLookups {
+    int client;
+    host::DateTime asOf;
+
+    host::Variant inn() const;
+    host::Variant kpp() const;
+    // INN, KPP and the entrepreneur mark in one row (form 12).
+    host::Variant innKppAndEntrepreneurMark() const;
+    host::Variant licenceNumber() const;
+    host::Variant name() const;
+    host::Variant phone() const;
+    // The ten address columns of the declaration file; throws when the host answers no row.
+    std::vector<host::Variant> fileAddress() const;
+    host::Variant activityKind() const;
+    host::Variant licenceStart() const;
+    host::Variant licenceEnd() const;
+
+private:
+    std::string id() const;
+    std::string licenceView(const char* column) const;
+};
+
+// Text of a lookup's answer; Null and Empty are the empty text.
+std::string lookupText(const host::Variant& value);
+
+}  // namespace core
