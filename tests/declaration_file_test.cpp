@@ -1,0 +1,307 @@
+// The declaration file around the forms' bodies: its name, the prolog, the form header, the
+// organization block and its lookups, and what happens when the file cannot be made or a run
+// fails half way.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <map>
+#include <regex>
+
+#include "core/declaration_file/declaration_writer.h"
+#include "core/declaration_file/text_forming.h"
+#include "core/declaration_frame.h"
+#include "forms/buy/profile.h"
+#include "forms/rozn/profile.h"
+#include "forms/roznbeer/profile.h"
+#include "forms/transport/profile.h"
+#include "host/data/main_dm.h"
+#include "host/text/cp1251.h"
+#include "host/ui/message_box.h"
+#include "test_support.h"
+
+namespace {
+
+using host::Variant;
+using host::W;
+
+TEST(DeclarationNumber, FixedDecimalsWithHalvesAwayFromZero) {
+    EXPECT_EQ(core::declarationNumber(1.5, 3), "1.500");
+    EXPECT_EQ(core::declarationNumber(0, 3), "0.000");
+    EXPECT_EQ(core::declarationNumber(-2.25, 3), "-2.250");
+    EXPECT_EQ(core::declarationNumber(0.125, 2), "0.13");
+    EXPECT_EQ(core::declarationNumber(-0.125, 2), "-0.13");
+    EXPECT_EQ(core::declarationNumber(10, 2), "10.00");
+    EXPECT_EQ(core::declarationNumber(2.5, 0), "3");
+    EXPECT_EQ(core::declarationNumber(-2.5, 0), "-3");
+    EXPECT_EQ(core::declarationNumber(0.4, 0), "0");
+    EXPECT_EQ(core::declarationNumber(-0.004, 2), "0.00") << "a value that rounds to zero has no sign";
+    EXPECT_EQ(core::declarationNumber(-0.0, 3), "0.000");
+    EXPECT_EQ(core::declarationNumber(1.005, 2), "1.00") << "1.005 is stored just below the half";
+    EXPECT_EQ(core::declarationNumber(9.9999995, 7), "9.9999995");
+    EXPECT_EQ(core::declarationNumber(99.995, 2), "100.00");
+    EXPECT_EQ(core::declarationNumber(1234567.1234567, 7), "1234567.1234567");
+    EXPECT_EQ(core::declarationNumber(123456789012.5, 0), "123456789013");
+}
+
+TEST(TextForming, QuotesAndCells) {
+    EXPECT_EQ(core::DoubleQuotedStr("a\"b"), "\"a\"b\"");
+    EXPECT_EQ(core::CellString("123", 9), "000000123");
+    EXPECT_EQ(core::CellString("", 9), "000000000");
+    EXPECT_EQ(core::CellString("1234567890123", 12), "123456789012");
+    EXPECT_EQ(core::apostrophesReplaced("O'Neil's"), "O\"Neil\"s");
+}
+
+// Answers the organization lookups by their SQL text, and remembers what was asked.
+class Lookups final : public host::HostDatabase {
+public:
+    std::map<std::string, std::vector<Variant>> answers;
+    std::vector<std::string> asked;
+
+    std::string sqlText(const std::string& key) override { throw host::HostDatabaseError("no key " + key); }
+    std::optional<std::vector<Variant>> firstRow(const std::string& sql) override {
+        asked.push_back(sql);
+        const auto it = answers.find(sql);
+        if (it == answers.end()) return std::nullopt;
+        return it->second;
+    }
+    host::HostDataSet& sharedDataSet() override { throw host::HostDatabaseError("no dataset here"); }
+};
+
+const std::string kAddressSql =
+    "select country_kod, post_index, region_kod, district_name,city_name,       nas_punkt, street_name, house, "
+    "building, appartment  from GET_ADDRESS_KLADR(0,7)";
+
+class DeclarationFile : public ::testing::Test, public host::ui::MessageService {
+protected:
+    void SetUp() override {
+        host::ui::setMessageService(this);
+        host::MainDM().attachDatabase(&lookups);
+        host::MainDM().setWorkDirectory((scratch / "").string());
+        host::MainDM().setToday(host::encodeDate(2010, 4, 15));
+        std::filesystem::create_directories(scratch / "out");
+        lookups.answers["select INN_CLIENTS from CLIENTS where ID_CLIENTS=7"] = {Variant("7701234567")};
+        lookups.answers["select KPP from CLIENTS where ID_CLIENTS=7"] = {Variant("7701001")};
+        lookups.answers["select iif(legal_name <> '', legal_name, name_clients) from CLIENTS where ID_CLIENTS=7"] = {
+            Variant(W("ооо \"Ромашка & К\""))};
+        lookups.answers["select TEL_CLIENTS from CLIENTS where ID_CLIENTS=7"] = {Variant(W("+7 (495) 123-45-67 доб. 890"))};
+        lookups.answers[kAddressSql] = {Variant("643"), Variant("101000"), Variant("77"), Variant(""),
+                                        Variant(W("Москва г")), Variant::null(), Variant(W("Тверская ул")),
+                                        Variant("1"), Variant(""), Variant("5")};
+    }
+    void TearDown() override {
+        host::MainDM().attachDatabase(nullptr);
+        host::MainDM().setToday(std::nullopt);
+        host::ui::setMessageService(nullptr);
+    }
+    void show(const std::string& text, const std::string& caption) override { shown.emplace_back(text, caption); }
+
+    void licence(const char* asOf) {
+        const std::string view = std::string(" from CLIENT_LIC_VIEW(7, '") + asOf + "')";
+        lookups.answers["select LIC_REG_NUMBER" + view] = {Variant(W("  77рпа0001234\t"))};
+        lookups.answers["select lic_sfera_kod" + view] = {Variant(6)};
+        lookups.answers["select LIC_DATE" + view] = {Variant(host::encodeDate(2009, 1, 20))};
+        lookups.answers["select LIC_GOODDATE" + view] = {Variant(host::encodeDate(2014, 1, 19))};
+    }
+
+    std::unique_ptr<core::DeclarationFrame> frame(const core::FormProfile& profile) {
+        auto made = std::make_unique<core::DeclarationFrame>(profile);
+        made->setReportName(std::string(profile.moduleName.substr(1)));
+        made->chooseClient(7, "7");
+        host::MemIniFile empty;
+        made->ReadOptions(empty);
+        auto& c = made->controls();
+        c.seYear.setValue(2010);
+        c.rgReportKind.setItemIndex(1);
+        c.dePath.setText((scratch / "out").string());
+        c.edRukFam.setText(W("Петров'а"));
+        c.edRukName.setText(W("ёж"));
+        made->SetTMPTablesDatabaseName();
+        return made;
+    }
+
+    std::string write(core::DeclarationFrame& made) {
+        made.MakeFile();
+        EXPECT_FALSE(made.producedPath().empty());
+        return zorvic_test::readFile(made.producedPath());
+    }
+
+    zorvic_test::ScratchDir scratch;
+    Lookups lookups;
+    std::vector<std::pair<std::string, std::string>> shown;
+};
+
+const std::string kAddressLine = W(
+    "<КодСтраны>643</КодСтраны>\r<Индекс>101000</Индекс>\r<КодРегион>77</КодРегион>\r<Район></Район>\r"
+    "<Город>Москва г</Город>\r<НаселПункт></НаселПункт>\r<Улица>Тверская ул</Улица>\r<Дом>1</Дом>\r"
+    "<Корпус></Корпус>\r<Литера />\r<Кварт>5</Кварт>");
+
+const std::string kPersons = W(
+    "<ОтветЛицо>\r\n<Руководитель>\r\n<Фамилия>\"ПЕТРОВ&apos;А\"</Фамилия>\r\n<Имя>\"ЁЖ\"</Имя>\r\n"
+    "<Отчество>\"\"</Отчество>\r\n</Руководитель>\r\n<Главбух>\r\n<Фамилия>\"\"</Фамилия>\r\n<Имя>\"\"</Имя>\r\n"
+    "<Отчество>\"\"</Отчество>\r\n</Главбух>\r\n</ОтветЛицо>\r\n");
+
+TEST_F(DeclarationFile, Form11ReadsByteForByte) {
+    licence("31.03.2010");
+    auto made = frame(forms::rozn::kProfile);
+    const std::string file = write(*made);
+    const std::string expected =
+        W("<?xml version =\"1.0\" encoding =\"windows-1251\"?>\r\n"
+          "<Файл ДатаДок=\"15.04.2010\" ВерсФорм=\"4.30\" НаимПрог=\"VELTRA V.3\">\r\n"
+          "<ФормаОтч  НомФорм=\"11\"  ПризПериодОтч=\"3\" ГодПериодОтч=\"2010\">\r\n"
+          "<Первичная />\r\n</ФормаОтч>\r\n<Документ>\r\n<Организация>\r\n"
+          "<Реквизиты НаимЮЛ=\"ООО &quot;РОМАШКА &amp; К&quot;\" ИННЮЛ=\"7701234567\" КППЮЛ=\"007701001\" "
+          "ТелОрг=\"+7 (495) 123-45-67 Д\" EmailОтпр=\"\">\r\n<АдрОрг>\r\n") +
+        kAddressLine + W("\r\n</АдрОрг>\r\n</Реквизиты>\r\n") + kPersons +
+        W("<Деятельность>\r\n<Лицензируемая>\r\n"
+          "<Лицензия  ВидДеят=\"06\" СерНомЛиц=\"77РПА0001234\" ДатаНачЛиц=\"20.01.2009\" ДатаОконЛиц=\"19.01.2014\" />\r\n"
+          "</Лицензируемая>\r\n</Деятельность>\r\n</Организация>\r\n</Документ>\r\n</Файл>\r\n");
+    EXPECT_EQ(file, expected);
+
+    const std::string name = std::filesystem::path(made->producedPath()).filename().string();
+    EXPECT_TRUE(std::regex_match(name, std::regex("R1_7701234567_030_15042010_[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\\.xml")))
+        << name;
+    EXPECT_FALSE(std::filesystem::exists(made->producedPath() + ".part"));
+}
+
+TEST_F(DeclarationFile, CorrectionFourthQuarterAndAnOrganizationWithoutLicenceOrKpp) {
+    lookups.answers.erase("select KPP from CLIENTS where ID_CLIENTS=7");
+    auto made = frame(forms::buy::kProfile);
+    made->controls().rgTypePeriod.setItemIndex(3);
+    made->controls().cbVidDoc.setItemIndex(1);
+    made->controls().seCorrNumber.setValue(2);
+    const std::string file = write(*made);
+    EXPECT_NE(file.find(W("<ФормаОтч  НомФорм=\"07\"  ПризПериодОтч=\"0\" ГодПериодОтч=\"2010\">\r\n"
+                          "<Корректирующая НомерКорр=\"2\"/>\r\n</ФормаОтч>\r\n")),
+              std::string::npos);
+    EXPECT_NE(file.find(W("КППЮЛ=\"000000000\"")), std::string::npos);
+    EXPECT_NE(file.find(W("<Лицензия  ВидДеят=\"-\" СерНомЛиц=\"-\" ДатаНачЛиц=\"00.00.0000\" "
+                          "ДатаОконЛиц=\"00.00.0000\" />\r\n")),
+              std::string::npos);
+    // The licence view is asked for the quarter's last day.
+    EXPECT_NE(std::find(lookups.asked.begin(), lookups.asked.end(),
+                        "select LIC_REG_NUMBER from CLIENT_LIC_VIEW(7, '31.12.2010')"),
+              lookups.asked.end());
+    EXPECT_NE(made->producedPath().find("D7_7701234567_000_15042010_"), std::string::npos);
+}
+
+TEST_F(DeclarationFile, Form12AsksOnceAndNamesAnEntrepreneur) {
+    const std::string combined =
+        "select cl.inn_clients, cl.kpp, coalesce(ok.is_ip, 0)  from CLIENTS cl  left join OWNKIND ok on ok.id = "
+        "cl.ownkind where cl.id_clients = 7";
+    lookups.answers[combined] = {Variant("771234567890"), Variant::null(), Variant(1)};
+    auto made = frame(forms::roznbeer::kProfile);
+    const std::string file = write(*made);
+    EXPECT_NE(file.find(W("<Реквизиты НаимОрг=\"ООО &quot;РОМАШКА &amp; К&quot;\" ТелОрг=\"+7 (495) 123-45-67 Д\" "
+                          "EmailОтпр=\"\">\r\n")),
+              std::string::npos);
+    EXPECT_NE(file.find(W("</АдрОрг>\r\n<ФЛ ИННФЛ=\"771234567890\"/></Реквизиты>\r\n")), std::string::npos);
+    EXPECT_NE(file.find(W("</ОтветЛицо>\r\n</Организация>\r\n")), std::string::npos) << "no licence block";
+    EXPECT_EQ(std::count(lookups.asked.begin(), lookups.asked.end(), combined), 1);
+    EXPECT_EQ(std::count_if(lookups.asked.begin(), lookups.asked.end(),
+                            [](const std::string& sql) { return sql.find("INN_CLIENTS from") != std::string::npos; }),
+              0);
+    EXPECT_NE(made->producedPath().find("R2_771234567890_030_"), std::string::npos);
+
+    lookups.answers[combined] = {Variant("7701234567"), Variant("770101001"), Variant(0)};
+    const std::string legal = write(*frame(forms::roznbeer::kProfile));
+    EXPECT_NE(legal.find(W("<ЮЛ ИННЮЛ=\"7701234567\" КППЮЛ=\"770101001\"/></Реквизиты>\r\n")), std::string::npos);
+}
+
+TEST_F(DeclarationFile, Form08KeepsTheKppAsItIsAndAddsTheLegalEntity) {
+    licence("31.03.2010");
+    const std::string file = write(*frame(forms::transport::kProfile));
+    EXPECT_NE(file.find(W("</АдрОрг>\r\n<ЮЛ ИННЮЛ=\"7701234567\" КППЮЛ=\"7701001\"/>\r\n</Реквизиты>\r\n")),
+              std::string::npos);
+    EXPECT_NE(file.find(W("<ФормаОтч  НомФорм=\"08\"")), std::string::npos);
+}
+
+TEST_F(DeclarationFile, DirectoryDelimiterIsAddedOnlyWhenMissing) {
+    licence("31.03.2010");
+    for (const std::string& directory : {(scratch / "out").string(), (scratch / "out").string() + "/"}) {
+        auto made = frame(forms::rozn::kProfile);
+        made->controls().dePath.setText(directory);
+        made->MakeFile();
+        EXPECT_EQ(std::filesystem::path(made->producedPath()).parent_path(), scratch / "out");
+    }
+}
+
+TEST_F(DeclarationFile, AFileThatCannotBeMadeIsReportedAndNothingIsWritten) {
+    auto made = frame(forms::rozn::kProfile);
+    made->controls().dePath.setText((scratch / "missing").string());
+    made->MakeFile();
+    EXPECT_TRUE(made->producedPath().empty());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].first.rfind(W("Не удалось создать файл ") + "\r" + (scratch / "missing").string() + "/R1_", 0),
+              0u)
+        << host::cp1251ToUtf8(shown[0].first);
+    EXPECT_EQ(shown[0].second, W("Ошибка создания файла декларации"));
+}
+
+// A body that fails half way through the data section.
+class FailingFrame final : public core::DeclarationFrame {
+public:
+    FailingFrame() : DeclarationFrame(forms::rozn::kProfile) {}
+    bool closed = false;
+
+protected:
+    void closeBodySources() noexcept override { closed = true; }
+    void writeDataSection(core::DeclarationWriter& out, const FileContext&) override {
+        out.line("<half/>");
+        throw std::runtime_error("the table went away");
+    }
+};
+
+TEST_F(DeclarationFile, ARunThatFailsLeavesOnlyThePartFile) {
+    licence("31.03.2010");
+    FailingFrame made;
+    made.setReportName("ZorvicRozn");
+    made.chooseClient(7, "7");
+    host::MemIniFile empty;
+    made.ReadOptions(empty);
+    made.controls().dePath.setText((scratch / "out").string());
+    EXPECT_THROW(made.MakeFile(), std::runtime_error);
+    EXPECT_TRUE(made.closed) << "the body's sources are closed on the way out";
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(scratch / "out")) files.push_back(entry.path());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].extension(), ".part");
+    EXPECT_NE(zorvic_test::readFile(files[0]).find("<half/>"), std::string::npos);
+}
+
+TEST_F(DeclarationFile, AnAddressThatIsNotThereEndsTheRun) {
+    lookups.answers.erase(kAddressSql);
+    auto made = frame(forms::rozn::kProfile);
+    EXPECT_THROW(made->MakeFile(), std::runtime_error);
+    EXPECT_TRUE(made->producedPath().empty());
+}
+
+TEST(DeclarationWriter, AWriteErrorIsReportedAndNothingGetsTheDeclarationsName) {
+    zorvic_test::ScratchDir scratch;
+    const std::string path = (scratch / "d.xml").string();
+    const pid_t child = fork();
+    if (child == 0) {
+        // A file system that takes no more than a few bytes.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{64, 64};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            core::DeclarationWriter out(path);
+            out.line(std::string(5000, 'x'));
+            out.commit();
+        } catch (const std::runtime_error&) {
+            _exit(3);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), 3) << "the write error went unnoticed";
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_TRUE(std::filesystem::exists(path + ".part"));
+}
+
+}  // namespace
