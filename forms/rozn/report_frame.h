@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/declaration_frame.h"
+#include "core/retail/turnover_section.h"
 #include "forms/rozn/local_queries.h"
 #include "forms/rozn/profile.h"
 
@@ -10,13 +11,7 @@ class TZorvicRoznReport final : public core::DeclarationFrame {
 public:
     static constexpr const core::FormProfile& kProfile = forms::rozn::kProfile;
 
-    TZorvicRoznReport()
-        : DeclarationFrame(kProfile),
-          qResult("qResult", kResultSql, true),
-          qClients("qClients", kClientsSql, false),
-          qManufacturers("qManufacturers", kManufacturersSql, true),
-          qClientSum("qClientSum", kClientSumSql, true),
-          qClientOborot("qClientOborot", kClientOborotSql, true) {}
+    TZorvicRoznReport();
 
     host::LocalQuery qResult;
     host::LocalQuery qClients;
@@ -28,6 +23,16 @@ protected:
     std::vector<host::LocalQuery*> localQueries() override {
         return {&qResult, &qClients, &qManufacturers, &qClientSum, &qClientOborot};
     }
+
+    // The declaration body: producers and suppliers with their licences, then per subdivision
+    // the turnover with the purchases under each licence.
+    void openBodySources() override;
+    void closeBodySources() noexcept override;
+    void writeReferenceBlock(core::DeclarationWriter& out, const FileContext& context) override;
+    void writeDataSection(core::DeclarationWriter& out, const FileContext& context) override;
+
+private:
+    core::retail::TurnoverSection turnoverSection_;
 };
 
 }  // namespace forms::rozn

@@ -1,0 +1,253 @@
+// The body of the form 11 declaration file, written by the real frame from work tables filled by
+// hand: producers and suppliers with their licences, and the turnover of every subdivision with
+// the purchases under each licence.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+
+#include "forms/rozn/report_frame.h"
+#include "host/data/main_dm.h"
+#include "host/local/local_table.h"
+#include "host/local/work_table_catalog.h"
+#include "host/text/cp1251.h"
+#include "host/ui/message_box.h"
+#include "test_support.h"
+
+namespace {
+
+using host::Variant;
+using host::W;
+using Row = std::map<std::string, Variant>;
+
+Variant day(int year, int month, int dayOfMonth) { return Variant(host::encodeDate(year, month, dayOfMonth)); }
+
+// The frame over hand-filled work tables; of the organization's lookups only the address
+// answers, with empty parts.
+class Form11File : public ::testing::Test, public host::HostDatabase, public host::ui::MessageService {
+protected:
+    void SetUp() override {
+        host::ui::setMessageService(this);
+        host::MainDM().attachDatabase(this);
+        host::MainDM().setWorkDirectory((scratch / "").string());
+        host::MainDM().setToday(host::encodeDate(2024, 4, 15));
+        frame.setReportName("ZorvicRozn");
+        frame.chooseClient(7, "7");
+        host::MemIniFile empty;
+        frame.ReadOptions(empty);
+        const auto& c = frame.controls();
+        c.seYear.setValue(2024);
+        c.rgReportKind.setItemIndex(1);
+        c.dePath.setText((scratch / "").string());
+        c.seCalcPrecision.setValue(2);
+        frame.SetTMPTablesDatabaseName();
+        fill("ZorvicRoznObosob", {});
+    }
+    void TearDown() override {
+        host::MainDM().attachDatabase(nullptr);
+        host::MainDM().setToday(std::nullopt);
+        host::ui::setMessageService(nullptr);
+    }
+    std::string sqlText(const std::string& key) override { throw host::HostDatabaseError(key); }
+    std::optional<std::vector<Variant>> firstRow(const std::string& sql) override {
+        if (sql.find("GET_ADDRESS_KLADR(0,7)") == std::string::npos) return std::nullopt;
+        return std::vector<Variant>(10, Variant(""));
+    }
+    host::HostDataSet& sharedDataSet() override { throw host::HostDatabaseError("no dataset"); }
+    void show(const std::string& text, const std::string&) override { ADD_FAILURE() << host::cp1251ToUtf8(text); }
+
+    void fill(const std::string& table, const std::vector<Row>& rows) {
+        const auto& columns = *host::workTableColumns(table);
+        host::LocalTable t(table);
+        t.setDatabaseName((scratch / "").string());
+        t.open();
+        for (const auto& row : rows) {
+            t.append();
+            for (const auto& [name, value] : row) {
+                const auto at =
+                    std::find_if(columns.begin(), columns.end(), [&](const auto& c) { return c.name == name; });
+                ASSERT_NE(at, columns.end()) << name;
+                t.setField(static_cast<int>(at - columns.begin()), value);
+            }
+            t.post();
+        }
+        t.close();
+    }
+
+    // The file's bytes between two texts, the file checked to be well-formed XML first.
+    std::string written(const char* from, const char* to) {
+        frame.MakeFile();
+        const std::string path = frame.producedPath();
+        EXPECT_EQ(std::system(("xmllint --noout '" + path + "'").c_str()), 0);
+        const std::string file = zorvic_test::readFile(path), start = W(from);
+        const std::size_t a = file.find(start), b = file.find(W(to), a);
+        if (a == std::string::npos || b == std::string::npos) return "<missing>";
+        return file.substr(a + start.size(), b - a - start.size());
+    }
+    std::string referenceBlock() { return written("</ФормаОтч>\r\n", "<Документ>\r\n"); }
+    std::string dataSection() { return written("</Организация>\r\n", "</Документ>\r\n"); }
+
+    zorvic_test::ScratchDir scratch;
+    forms::rozn::TZorvicRoznReport frame;
+};
+
+const char* const kEmptyAddress =
+    "<АдрОрг>\r\n<КодСтраны></КодСтраны>\r<Индекс></Индекс>\r<КодРегион></КодРегион>\r<Район></Район>\r"
+    "<Город></Город>\r<НаселПункт></НаселПункт>\r<Улица></Улица>\r<Дом></Дом>\r<Корпус></Корпус>\r"
+    "<Литера />\r<Кварт></Кварт>\r\n</АдрОрг>\r\n";
+
+TEST_F(Form11File, ReferenceBlockListsProducersThenSuppliersWithEachLicence) {
+    fill("ZorvicRoznOborot",
+         {{{"MANUF_ID", 6}, {"MANUF_NAME", W("Вина <Крыма>")}, {"MANUF_INN", "9102000002"}, {"MANUF_KPP", ""}},
+          {{"MANUF_ID", Variant::null()}, {"MANUF_NAME", W("без кода")}, {"MANUF_INN", "1"}},
+          {{"MANUF_ID", 5}, {"MANUF_NAME", W("Завод \"Нива\" & ко")}, {"MANUF_INN", "7701000001"},
+           {"MANUF_KPP", "770101001"}}});
+    const Row beta = {{"CL_ID", 10}, {"CL_IS_IP", 0}, {"CL_NAME", W("ООО Бета")}, {"CL_INN", "7702000003"},
+                      {"CL_KPP", "770201001"}};
+    Row first = beta, second = beta;
+    first.insert({{"CL_LIC_DATE", day(2020, 2, 1)}, {"CL_LIC_GOOD_DATE", day(2025, 1, 31)},
+                  {"CL_LIC_REG_NUMBER", W("РА 1")}, {"CL_LIC_ORGAN", W("фсрар & ко")}});
+    second.insert({{"CL_LIC_DATE", day(2024, 2, 1)}, {"CL_LIC_REG_NUMBER", std::string(105, '9')},
+                   {"CL_LIC_ORGAN", W("мру")}});
+    fill("ZorvicRoznBuy",
+         {second,
+          {{"CL_ID", 12}, {"CL_NAME", W("ООО \"Гамма\"")}, {"CL_INN", "77'0123456789"}, {"CL_KPP", ""}},
+          {{"CL_ID", 11}, {"CL_IS_IP", 1}, {"CL_NAME", W("Иванов И.И.")}, {"CL_INN", "12345"}},
+          first, second});
+
+    const std::string expected =
+        W("<Справочники>\r\n"
+          "<ПроизводителиИмпортеры  ИДПроизвИмп=\"5\" П000000000004=\"Завод &quot;Нива&quot; &amp; ко\" "
+          "П000000000005=\"7701000001\" П000000000006=\"770101001\"/>\r\n"
+          "<ПроизводителиИмпортеры  ИДПроизвИмп=\"6\" П000000000004=\"Вина &lt;Крыма&gt;\" "
+          "П000000000005=\"9102000002\"/>\r\n"
+          "<Поставщики ИдПостав=\"10\" П000000000007=\"ООО Бета\"><Лицензии>\r\n"
+          "<Лицензия ИдЛицензии=\"1\" П000000000011=\"РА 1\" П000000000012=\"01.02.2020\" "
+          "П000000000013=\"31.01.2025\" П000000000014=\"ФСРАР &amp; КО\"/>\r\n</Лицензии>\r\n<Лицензии>\r\n"
+          "<Лицензия ИдЛицензии=\"2\" П000000000011=\"") +
+        std::string(100, '9') +
+        W("\" П000000000012=\"01.02.2024\" П000000000013=\"30.12.1899\" П000000000014=\"МРУ\"/>\r\n"
+          "</Лицензии>\r\n<ЮЛ П000000000009=\"7702000003\" П000000000010=\"770201001\"/>\r\n</Поставщики>\r\n"
+          "<Поставщики ИдПостав=\"11\" П000000000007=\"Иванов И.И.\"><ФЛ П000000000009=\"000000012345\"/>\r\n"
+          "</Поставщики>\r\n"
+          "<Поставщики ИдПостав=\"12\" П000000000007=\"ООО &quot;Гамма&quot;\">"
+          "<ЮЛ П000000000009=\"77&quot;0123456\" П000000000010=\"000000000\"/>\r\n</Поставщики>\r\n"
+          "</Справочники>\r\n");
+    EXPECT_EQ(referenceBlock(), expected);
+    EXPECT_EQ(dataSection(), "") << "no subdivision, no data section";
+}
+
+TEST_F(Form11File, DataSectionGroupsTurnoverAndPurchasesWhateverTheirTableOrder) {
+    fill("ZorvicRoznObosob",
+         {{{"CL_ID", 1}, {"CL_NAME", W("магазин \"у дома\" & ко")}, {"CL_KPP", "ab12"}, {"CL_COUNTRY_KOD", "643"},
+           {"CL_POST_INDEX", "394000"}, {"CL_REGION", "36"}, {"CL_CITY_CLEAR", W("Воронеж")},
+           {"CL_STREET", W("Мира ул")}, {"CL_HOUSE_CLEAR", "1<a>"}, {"CL_APPARTMENT", "7"}},
+          {{"CL_ID", 2}, {"CL_NAME", W("Киоск")}}});
+    auto turnover = [](int place, const char* kind, int producer, std::map<std::string, double> figures) {
+        Row row{{"SUPERPLACE_CL_ID", place}, {"VIDPROD_KOD", W(kind)}, {"MANUF_ID", producer}};
+        for (const auto& [column, value] : figures) row[column] = value;
+        return row;
+    };
+    fill("ZorvicRoznOborot",
+         {turnover(1, "200", 5,
+                   {{"OST_BEGIN", 1}, {"PRIX_PROIZ", 2}, {"PRIX_OPT", 3}, {"PRIX_IMPORT", 4}, {"PRIX_RET", 0.5},
+                    {"PRIX_OTHER", 0.25}, {"PRIX_MOVE", 0.125}, {"RASX_ROZN", 5}, {"RASX_RET", 1},
+                    {"RASX_MOVE", 0.5}, {"RASX_OTHER", 0.25}}),
+          turnover(3, "200", 5, {{"OST_BEGIN", 99}}),
+          turnover(1, "a&1", 5, {{"RASX_ROZN", 0.125}}),
+          turnover(1, "200", 6, {{"OST_BEGIN", -0.004}})});
+    auto purchase = [](Variant supplier, Variant licence, const char* kind, Variant date, const char* number,
+                       double quantity) {
+        return Row{{"SUPERPLACE_CL_ID", 1}, {"VIDPROD_KOD", W(kind)}, {"MANUF_ID", 5}, {"CL_ID", supplier},
+                   {"CL_LIC_DATE", licence}, {"EXT_DOC_DATE", date}, {"EXT_DOCINDEX", W(number)},
+                   {"QUANTITY", quantity}};
+    };
+    const Variant none = Variant::null();
+    fill("ZorvicRoznBuy", {purchase(10, day(2020, 2, 1), "200", day(2024, 1, 15), "ab<1>&'x", 0.125),
+                           purchase(10, day(2024, 2, 1), "200", day(2024, 2, 20), "фн-2", 10),
+                           purchase(none, none, "200", day(2024, 3, 1), "3", 1),
+                           purchase(10, day(2020, 2, 1), "200", day(2024, 1, 16), "n4", -2.5),
+                           purchase(11, none, "a&1", none, "", 1)});
+
+    // qClients: the unknown supplier first (1), then 10 under either licence (2, 3), then 11 (4),
+    // whose row lists no licence: a purchase without a licence date refers to none ("0").
+    const std::string expected =
+        W("<ОбъемОборота НаимЮЛ=\"МАГАЗИН &quot;У ДОМА&quot; &amp; КО\" КППЮЛ=\"AB12\" НаличиеОборота=\"true\">\r\n"
+          "<АдрОрг>\r\n<КодСтраны>643</КодСтраны>\r<Индекс>394000</Индекс>\r<КодРегион>36</КодРегион>\r"
+          "<Район></Район>\r<Город>Воронеж</Город>\r<НаселПункт></НаселПункт>\r<Улица>Мира ул</Улица>\r"
+          "<Дом>1&lt;a&gt;</Дом>\r<Корпус></Корпус>\r<Литера />\r<Кварт>7</Кварт>\r\n</АдрОрг>\r\n"
+          "<Оборот ПN=\"1\" П000000000003=\"200\">\r\n"
+          "<СведПроизвИмпорт ПN=\"1\" ИдПроизвИмп=\"5\">\r\n"
+          "<Поставщик ПN=\"1\" ИдПоставщика=\"10\" ИдЛицензии=\"2\">\r\n"
+          "<Продукция П200000000013=\"15.01.2024\" П200000000014=\"AB&lt;1&gt;&amp;&apos;X\" "
+          "П200000000015=\"\" П200000000016=\"0.13\"/>\r\n"
+          "<Продукция П200000000013=\"16.01.2024\" П200000000014=\"N4\" П200000000015=\"\" "
+          "П200000000016=\"-2.50\"/>\r\n</Поставщик>\r\n"
+          "<Поставщик ПN=\"2\" ИдПоставщика=\"10\" ИдЛицензии=\"3\">\r\n"
+          "<Продукция П200000000013=\"20.02.2024\" П200000000014=\"ФН-2\" П200000000015=\"\" "
+          "П200000000016=\"10.00\"/>\r\n</Поставщик>\r\n"
+          "<Поставщик ПN=\"3\" ИдПоставщика=\"0\" ИдЛицензии=\"0\">\r\n"
+          "<Продукция П200000000013=\"01.03.2024\" П200000000014=\"3\" П200000000015=\"\" "
+          "П200000000016=\"1.00\"/>\r\n</Поставщик>\r\n"
+          "<Движение ПN=\"1\" П100000000006=\"1.00\" П100000000007=\"2.00\" П100000000008=\"3.00\" "
+          "П100000000009=\"4.00\" П100000000010=\"9.00\" П100000000011=\"0.50\" П100000000012=\"0.25\" "
+          "П100000000013=\"0.13\" П100000000014=\"9.88\" П100000000015=\"5.00\" П100000000016=\"0.25\" "
+          "П100000000017=\"1.00\" П100000000018=\"0.50\" П100000000019=\"6.75\" П100000000020=\"4.13\"/>\r\n"
+          "</СведПроизвИмпорт>\r\n"
+          "<СведПроизвИмпорт ПN=\"2\" ИдПроизвИмп=\"6\">\r\n"
+          "<Движение ПN=\"1\" П100000000006=\"0.00\" П100000000007=\"0.00\" П100000000008=\"0.00\" "
+          "П100000000009=\"0.00\" П100000000010=\"0.00\" П100000000011=\"0.00\" П100000000012=\"0.00\" "
+          "П100000000013=\"0.00\" П100000000014=\"0.00\" П100000000015=\"0.00\" П100000000016=\"0.00\" "
+          "П100000000017=\"0.00\" П100000000018=\"0.00\" П100000000019=\"0.00\" П100000000020=\"0.00\"/>\r\n"
+          "</СведПроизвИмпорт>\r\n</Оборот>\r\n"
+          "<Оборот ПN=\"2\" П000000000003=\"A&amp;1\">\r\n"
+          "<СведПроизвИмпорт ПN=\"1\" ИдПроизвИмп=\"5\">\r\n"
+          "<Поставщик ПN=\"1\" ИдПоставщика=\"11\" ИдЛицензии=\"0\">\r\n"
+          "<Продукция П200000000013=\"30.12.1899\" П200000000014=\"\" П200000000015=\"\" "
+          "П200000000016=\"1.00\"/>\r\n</Поставщик>\r\n"
+          "<Движение ПN=\"1\" П100000000006=\"0.00\" П100000000007=\"0.00\" П100000000008=\"0.00\" "
+          "П100000000009=\"0.00\" П100000000010=\"0.00\" П100000000011=\"0.00\" П100000000012=\"0.00\" "
+          "П100000000013=\"0.00\" П100000000014=\"0.00\" П100000000015=\"0.13\" П100000000016=\"0.00\" "
+          "П100000000017=\"0.00\" П100000000018=\"0.00\" П100000000019=\"0.13\" П100000000020=\"-0.13\"/>\r\n"
+          "</СведПроизвИмпорт>\r\n</Оборот>\r\n</ОбъемОборота>\r\n"
+          "<ОбъемОборота НаимЮЛ=\"КИОСК\" КППЮЛ=\"\" НаличиеОборота=\"false\">\r\n") +
+        W(kEmptyAddress) + W("</ОбъемОборота>\r\n");
+    EXPECT_EQ(dataSection(), expected);
+}
+
+TEST_F(Form11File, GoodsDetailAddsArticleAndNettoAndOnlyMoveDropsTheBalances) {
+    const auto& c = frame.controls();
+    c.seCalcPrecision.setValue(3);
+    c.cbGroupByArticul->setChecked(true);
+    c.cbOnlyMove->setChecked(true);
+    fill("ZorvicRoznObosob", {{{"CL_ID", 4}, {"CL_NAME", "K"}, {"CL_KPP", "1"}}});
+    fill("ZorvicRoznOborot",
+         {{{"SUPERPLACE_CL_ID", 4}, {"VIDPROD_KOD", "500"}, {"MANUF_ID", 5}, {"ARTICUL", "a-1&"}, {"NETTO", 0.5},
+           {"OST_BEGIN", 7}, {"PRIX_OPT", 1.5}, {"RASX_ROZN", 1.0005}},
+          {{"SUPERPLACE_CL_ID", 4}, {"VIDPROD_KOD", "500"}, {"MANUF_ID", 5}, {"ARTICUL", "b-2"}, {"NETTO", 0.75}}});
+    fill("ZorvicRoznBuy", {{{"SUPERPLACE_CL_ID", 4}, {"VIDPROD_KOD", "500"}, {"MANUF_ID", 5}, {"CL_ID", 10},
+                            {"ARTICUL", "a-1&"}, {"NETTO", 0.5}, {"EXT_DOC_DATE", day(2024, 1, 9)},
+                            {"EXT_DOCINDEX", "7"}, {"QUANTITY", 1.5}}});
+
+    const std::string zeros = " П100000000007=\"0.000\" П100000000008=\"0.000\" П100000000009=\"0.000\" "
+                              "П100000000010=\"0.000\" П100000000011=\"0.000\" П100000000012=\"0.000\" "
+                              "П100000000013=\"0.000\" П100000000014=\"0.000\" П100000000015=\"0.000\" "
+                              "П100000000016=\"0.000\" П100000000017=\"0.000\" П100000000018=\"0.000\" "
+                              "П100000000019=\"0.000\"/>\r\n";
+    const std::string expected =
+        W("<ОбъемОборота НаимЮЛ=\"K\" КППЮЛ=\"1\" НаличиеОборота=\"true\">\r\n") + W(kEmptyAddress) +
+        W("<Оборот ПN=\"1\" П000000000003=\"500\">\r\n<СведПроизвИмпорт ПN=\"1\" ИдПроизвИмп=\"5\">\r\n"
+          "<Поставщик ПN=\"1\" ИдПоставщика=\"10\" ИдЛицензии=\"0\">\r\n"
+          "<Продукция Артикул=\"a-1&amp;\" Нетто=\"0.500\" П200000000013=\"09.01.2024\" П200000000014=\"7\" "
+          "П200000000015=\"\" П200000000016=\"1.500\"/>\r\n</Поставщик>\r\n"
+          "<Движение ПN=\"1\" Артикул=\"a-1&amp;\" Нетто=\"0.500\" П100000000007=\"0.000\" "
+          "П100000000008=\"1.500\" П100000000009=\"0.000\" П100000000010=\"1.500\" П100000000011=\"0.000\" "
+          "П100000000012=\"0.000\" П100000000013=\"0.000\" П100000000014=\"1.500\" П100000000015=\"1.000\" "
+          "П100000000016=\"0.000\" П100000000017=\"0.000\" П100000000018=\"0.000\" П100000000019=\"1.000\"/>\r\n"
+          "<Движение ПN=\"1\" Артикул=\"b-2\" Нетто=\"0.750\"") +
+        W(zeros) + W("</СведПроизвИмпорт>\r\n</Оборот>\r\n</ОбъемОборота>\r\n");
+    EXPECT_EQ(dataSection(), expected);
+}
+
+}  // namespace
