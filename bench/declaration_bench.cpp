@@ -1,0 +1,96 @@
+// Measures writing one form's declaration file from work tables that a previous run of this
+// program collected, so that the time and peak memory reported are the writing's own.
+//   declaration_bench DATABASE FORM WORK_DIR collect|write [CLIENT]
+// collect fills WORK_DIR; write prints: form rows seconds peak_kib output_bytes
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "forms/rozn/report_frame.h"
+#include "forms/roznbeer/report_frame.h"
+#include "host/data/main_dm.h"
+#include "host/firebird/firebird_database.h"
+#include "host/local/sqlite_local_engine.h"
+#include "host/text/cp1251.h"
+#include "host/ui/message_box.h"
+
+namespace {
+
+const std::map<std::string, std::function<std::unique_ptr<core::DeclarationFrame>()>> kForms = {
+    {"rozn", [] { return std::make_unique<forms::rozn::TZorvicRoznReport>(); }},
+    {"roznbeer", [] { return std::make_unique<forms::roznbeer::TZorvicRoznBeerReport>(); }},
+};
+
+struct Printed final : host::ui::MessageService {
+    void show(const std::string& text, const std::string&) override {
+        std::fprintf(stderr, "%s\n", host::cp1251ToUtf8(text).c_str());
+    }
+};
+
+long rowsOf(host::LocalTable& table) {
+    long rows = 0;
+    table.open();
+    for (table.first(); !table.eof(); table.next()) ++rows;
+    table.close();
+    return rows;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 5 || !kForms.count(argv[2]) || (std::strcmp(argv[4], "collect") != 0 && std::strcmp(argv[4], "write") != 0)) {
+        std::fprintf(stderr, "usage: declaration_bench DATABASE rozn|roznbeer WORK_DIR collect|write [CLIENT]\n");
+        return 2;
+    }
+    const bool collect = std::strcmp(argv[4], "collect") == 0;
+    const std::string work = host::withTrailingDelimiter(argv[3]);
+    const int client = argc > 5 ? std::atoi(argv[5]) : 1;
+    std::filesystem::create_directories(work + "out");
+
+    Printed messages;
+    host::ui::setMessageService(&messages);
+    host::SqliteLocalEngine engine;
+    host::MainDM().attachLocalEngine(&engine);
+    host::MainDM().setWorkDirectory(work);
+    try {
+        host::FirebirdDatabase database(argv[1]);
+        host::MainDM().attachDatabase(&database);
+        auto frame = kForms.at(argv[2])();
+        const std::string section(frame->profile().moduleName.substr(1));
+        frame->setReportName(section);
+        frame->chooseClient(client, std::to_string(client));
+        host::MemIniFile options;
+        options.writeInteger(section, "seYear", 2024);
+        options.writeInteger(section, "rgReportKind", 1);
+        options.writeString(section, "dePath", work + "out");
+        frame->ReadOptions(options);
+        frame->SetTMPTablesDatabaseName();
+        if (collect) {
+            frame->FillDataTable();
+        } else {
+            const long rows = rowsOf(frame->tblResult) + (frame->tblResultOborot ? rowsOf(*frame->tblResultOborot) : 0);
+            const auto start = std::chrono::steady_clock::now();
+            frame->MakeFile();
+            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            rusage usage{};
+            getrusage(RUSAGE_SELF, &usage);
+            const auto bytes = std::filesystem::file_size(frame->producedPath());
+            std::filesystem::remove(frame->producedPath());
+            std::printf("%s %ld %.3f %ld %llu\n", argv[2], rows, seconds, usage.ru_maxrss,
+                        static_cast<unsigned long long>(bytes));
+        }
+        host::MainDM().attachDatabase(nullptr);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", host::cp1251ToUtf8(e.what()).c_str());
+        return 1;
+    }
+    host::FirebirdDatabase::shutdown();
+    return 0;
+}
