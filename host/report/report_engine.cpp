@@ -1,0 +1,434 @@
+#include "host/report/report_engine.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "host/local/local_dataset.h"
+#include "host/report/report_error.h"
+#include "host/report/report_expression.h"
+#include "host/text/cp1251.h"
+
+namespace host {
+namespace {
+
+ReportPreview* g_installedPreview = nullptr;
+
+std::string upperAscii(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// A dataset's rows as they were when the report was prepared: grouping, sums and lookups move
+// freely over them, also over datasets that read forward only.
+struct Snapshot {
+    std::vector<std::string> fields;  // upper-cased
+    std::vector<std::vector<Variant>> rows;
+    std::vector<int> all;
+
+    int fieldIndex(const std::string& datasetName, const std::string& field) const {
+        const std::string wanted = upperAscii(field);
+        for (size_t i = 0; i < fields.size(); ++i)
+            if (fields[i] == wanted) return static_cast<int>(i);
+        throw ReportError("dataset " + datasetName + " has no field " + field);
+    }
+};
+
+Snapshot readRows(const std::string& userName, LocalDataSet& dataset) {
+    if (!dataset.active()) throw ReportError("dataset " + userName + " is not open");
+    Snapshot s;
+    const int count = dataset.fieldCount();
+    for (int i = 0; i < count; ++i) s.fields.push_back(upperAscii(dataset.fieldName(i)));
+    for (dataset.first(); !dataset.eof(); dataset.next()) {
+        std::vector<Variant> row;
+        row.reserve(count);
+        for (int i = 0; i < count; ++i) row.push_back(dataset.field(i));
+        s.all.push_back(static_cast<int>(s.rows.size()));
+        s.rows.push_back(std::move(row));
+    }
+    dataset.first();
+    return s;
+}
+
+// One pass of laying the report out.
+class Layout final : public ExpressionScope {
+public:
+    Layout(const ReportTemplate& t, const ReportVariables& variables, std::map<std::string, Snapshot>& data,
+           int firstPageNumber, int totalPages)
+        : t_(t), variables_(variables), data_(data), firstPageNumber_(firstPageNumber), totalPages_(totalPages) {}
+
+    std::vector<PreparedPage> run() {
+        startPage();
+        printBand(t_.reportTitle.get());
+        for (const auto& section : t_.sections) printSection(section);
+        printBand(t_.reportSummary.get());
+        finishPage();
+        return std::move(pages_);
+    }
+
+    bool variableExpression(const std::string& name, std::string& expression) override {
+        if (!variables_.contains(name)) return false;
+        expression = variables_.expression(name);
+        return true;
+    }
+
+    bool isDataset(const std::string& name) override { return data_.count(upperAscii(name)) != 0; }
+
+    Variant field(const std::string& dataset, const std::string& fieldName) override {
+        const Snapshot& s = snapshot(dataset);
+        const int index = s.fieldIndex(dataset, fieldName);
+        const int row = currentRow(dataset);
+        if (row < 0 || row >= static_cast<int>(s.rows.size())) return Variant(Variant::Null{});
+        return s.rows[row][index];
+    }
+
+    Variant pageNumber() override { return Variant(std::int64_t{firstPageNumber_ + static_cast<int>(pages_.size()) - 1}); }
+    Variant totalPages() override { return Variant(std::int64_t{totalPages_}); }
+    Variant lineNumber() override { return Variant(std::int64_t{line_}); }
+
+    Variant sum(const ExprNode& argument, const std::string& dataset) override {
+        const std::string key = upperAscii(dataset);
+        const std::vector<int>& rows = range(dataset);
+        const int saved = currentRow(dataset);
+        bool integral = true;
+        std::int64_t whole = 0;
+        double total = 0;
+        for (int r : rows) {
+            current_[key] = r;
+            const Variant v = evaluate(argument);
+            if (v.isNullOrEmpty()) continue;
+            double x = 0;
+            try {
+                x = v.toDouble();
+            } catch (const std::invalid_argument&) {
+                current_[key] = saved;
+                throw ReportError("SUM over " + dataset + " meets the text \"" + displayText(v) + "\"");
+            }
+            if (v.isInteger()) whole += v.toInteger();
+            else integral = false;
+            total += x;
+        }
+        current_[key] = saved;
+        return integral ? Variant(whole) : Variant(total);
+    }
+
+    Variant count(const std::string& dataset) override {
+        if (dataset.empty()) {
+            if (sectionDataset_.empty()) return Variant(std::int64_t{0});
+            return Variant(static_cast<std::int64_t>(range(sectionDataset_).size()));
+        }
+        return Variant(static_cast<std::int64_t>(range(dataset).size()));
+    }
+
+    Variant lookup(const std::string& dataset, const std::string& keyField, const Variant& key,
+                   const std::string& resultField) override {
+        const Snapshot& s = snapshot(dataset);
+        const int k = s.fieldIndex(dataset, keyField);
+        const int r = s.fieldIndex(dataset, resultField);
+        const std::string wanted = displayText(key);
+        for (const auto& row : s.rows)
+            if (displayText(row[k]) == wanted) return row[r];
+        return Variant(Variant::Null{});
+    }
+
+private:
+    const Snapshot& snapshot(const std::string& dataset) {
+        const auto it = data_.find(upperAscii(dataset));
+        if (it == data_.end()) throw ReportError("no dataset is registered as " + dataset);
+        return it->second;
+    }
+
+    // A dataset that no data section walks sits at its first row.
+    int currentRow(const std::string& dataset) {
+        const auto it = current_.find(upperAscii(dataset));
+        return it == current_.end() ? 0 : it->second;
+    }
+
+    const std::vector<int>& range(const std::string& dataset) {
+        const auto it = ranges_.find(upperAscii(dataset));
+        return it == ranges_.end() ? snapshot(dataset).all : *it->second;
+    }
+
+    double bodyBottom() const {
+        return t_.pageHeight - t_.marginBottom - (t_.pageFooter ? t_.pageFooter->height : 0);
+    }
+
+    void startPage() {
+        pages_.emplace_back();
+        y_ = t_.marginTop;
+        bodyOnPage_ = false;
+        if (t_.pageHeader && bandVisible(*t_.pageHeader)) place(*t_.pageHeader);
+    }
+
+    void finishPage() {
+        if (!t_.pageFooter || !bandVisible(*t_.pageFooter)) return;
+        y_ = t_.pageHeight - t_.marginBottom - t_.pageFooter->height;
+        place(*t_.pageFooter);
+    }
+
+    bool bandVisible(const TemplateBand& band) {
+        if (band.visibleWhen.empty()) return band.visible;
+        try {
+            return isTrue(evaluate(band.visibleWhen));
+        } catch (const ReportError& e) {
+            throw ReportError("band " + band.name + ": " + e.what());
+        }
+    }
+
+    void printBand(const TemplateBand* band) {
+        if (!band || !bandVisible(*band)) return;
+        // A band is never split: when it does not fit below what the page holds already, it
+        // starts the next page (a band taller than a whole page is placed anyway).
+        if (bodyOnPage_ && (band->startNewPage || y_ + band->height > bodyBottom() + 1e-9)) {
+            finishPage();
+            startPage();
+        }
+        place(*band);
+        bodyOnPage_ = true;
+        printBand(band->child.get());
+    }
+
+    void place(const TemplateBand& band) {
+        PreparedPage& page = pages_.back();
+        for (const TemplateText& object : band.texts) {
+            std::string text;
+            try {
+                if (!object.visibleWhen.empty() && !isTrue(evaluate(object.visibleWhen))) continue;
+                text = expand(object.text);
+            } catch (const ReportError& e) {
+                throw ReportError((band.name.empty() ? std::string("a band") : "band " + band.name) + ": " + e.what());
+            }
+            PreparedText out;
+            out.left = t_.marginLeft + object.left;
+            out.top = y_ + object.top;
+            out.width = object.width;
+            out.height = object.height;
+            out.text = cp1251ToUtf8(text);
+            out.fontSize = object.fontSize;
+            out.bold = object.bold;
+            out.align = object.align;
+            out.valign = object.valign;
+            out.frame = object.frame;
+            page.texts.push_back(std::move(out));
+        }
+        y_ += band.height;
+    }
+
+    void printSection(const TemplateDataSection& section) {
+        const std::string key = upperAscii(section.dataset);
+        const Snapshot& s = snapshot(section.dataset);
+        std::vector<int> rows;
+        for (int r : s.all) {
+            current_[key] = r;
+            if (section.filter.empty() || isTrue(evaluate(section.filter))) rows.push_back(r);
+        }
+        sectionDataset_ = section.dataset;
+        line_ = 0;
+        if (!rows.empty() || section.printIfEmpty) {
+            current_[key] = rows.empty() ? -1 : rows.front();
+            ranges_[key] = &rows;
+            printBand(section.header.get());
+            printGroups(section, 0, rows);
+            current_[key] = rows.empty() ? -1 : rows.back();
+            ranges_[key] = &rows;
+            printBand(section.footer.get());
+        }
+        // After its section the dataset reads as any other again: at its first row, all rows.
+        current_.erase(key);
+        ranges_.erase(key);
+        sectionDataset_.clear();
+    }
+
+    void printGroups(const TemplateDataSection& section, size_t level, const std::vector<int>& rows) {
+        const std::string key = upperAscii(section.dataset);
+        if (level == section.groups.size()) {
+            for (int r : rows) {
+                current_[key] = r;
+                ++line_;
+                ranges_[key] = &rows;
+                printBand(section.band.get());
+            }
+            return;
+        }
+        const TemplateGroup& group = section.groups[level];
+        size_t i = 0;
+        while (i < rows.size()) {
+            current_[key] = rows[i];
+            const std::string value = groupValue(group);
+            std::vector<int> run{rows[i]};
+            size_t j = i + 1;
+            for (; j < rows.size(); ++j) {
+                current_[key] = rows[j];
+                if (groupValue(group) != value) break;
+                run.push_back(rows[j]);
+            }
+            current_[key] = run.front();
+            ranges_[key] = &run;
+            printBand(group.header.get());
+            printGroups(section, level + 1, run);
+            current_[key] = run.back();
+            ranges_[key] = &run;
+            printBand(group.footer.get());
+            i = j;
+        }
+    }
+
+    std::string groupValue(const TemplateGroup& group) {
+        try {
+            return displayText(evaluate(group.condition));
+        } catch (const ReportError& e) {
+            throw ReportError("group condition: " + std::string(e.what()));
+        }
+    }
+
+    const ReportTemplate& t_;
+    const ReportVariables& variables_;
+    std::map<std::string, Snapshot>& data_;
+    int firstPageNumber_;
+    int totalPages_;
+    std::vector<PreparedPage> pages_;
+    double y_ = 0;
+    bool bodyOnPage_ = false;
+    std::map<std::string, int> current_;
+    std::map<std::string, const std::vector<int>*> ranges_;
+    std::string sectionDataset_;
+    int line_ = 0;
+};
+
+// Variables evaluated outside any page and row.
+class VariableScope final : public ExpressionScope {
+public:
+    explicit VariableScope(const ReportVariables& variables) : variables_(variables) {}
+    bool variableExpression(const std::string& name, std::string& expression) override {
+        if (!variables_.contains(name)) return false;
+        expression = variables_.expression(name);
+        return true;
+    }
+    bool isDataset(const std::string&) override { return false; }
+    Variant field(const std::string& dataset, const std::string&) override { return outside(dataset); }
+    Variant pageNumber() override { return Variant(std::int64_t{0}); }
+    Variant totalPages() override { return Variant(std::int64_t{0}); }
+    Variant lineNumber() override { return Variant(std::int64_t{0}); }
+    Variant sum(const ExprNode&, const std::string& dataset) override { return outside(dataset); }
+    Variant count(const std::string& dataset) override { return outside(dataset); }
+    Variant lookup(const std::string& dataset, const std::string&, const Variant&, const std::string&) override {
+        return outside(dataset);
+    }
+
+private:
+    [[noreturn]] Variant outside(const std::string& dataset) {
+        throw ReportError("dataset " + dataset + " is read only while the report is prepared");
+    }
+    const ReportVariables& variables_;
+};
+
+}  // namespace
+
+ReportPreview::~ReportPreview() = default;
+
+void installReportPreview(ReportPreview* preview) { g_installedPreview = preview; }
+ReportPreview* installedReportPreview() { return g_installedPreview; }
+
+void ReportVariables::setVariable(const std::string& name, const Variant& value) {
+    const std::string expression = displayText(value);
+    const std::string key = upperAscii(name);
+    for (auto& [n, e] : entries_)
+        if (upperAscii(n) == key) {
+            e = expression;
+            return;
+        }
+    entries_.emplace_back(name, expression);
+}
+
+bool ReportVariables::contains(const std::string& name) const {
+    const std::string key = upperAscii(name);
+    return std::any_of(entries_.begin(), entries_.end(), [&](const auto& e) { return upperAscii(e.first) == key; });
+}
+
+std::string ReportVariables::expression(const std::string& name) const {
+    const std::string key = upperAscii(name);
+    for (const auto& [n, e] : entries_)
+        if (upperAscii(n) == key) return e;
+    return {};
+}
+
+std::vector<std::string> ReportVariables::names() const {
+    std::vector<std::string> out;
+    for (const auto& e : entries_) out.push_back(e.first);
+    return out;
+}
+
+ReportEngine::ReportEngine() : template_(std::make_unique<ReportTemplate>()) {}
+ReportEngine::~ReportEngine() = default;
+
+bool ReportEngine::loadFromFile(const std::string& path, bool raiseIfNotFound) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (raiseIfNotFound) throw ReportError("report template " + path + " is not found");
+        template_ = std::make_unique<ReportTemplate>();
+        template_->name = std::filesystem::path(path).stem().string();
+        variables_.clear();
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    loadFromText(text.str(), path);
+    if (template_->name.empty()) template_->name = std::filesystem::path(path).stem().string();
+    return true;
+}
+
+void ReportEngine::loadFromText(const std::string& jsonText, const std::string& origin) {
+    auto loaded = std::make_unique<ReportTemplate>(parseReportTemplate(jsonText, origin));
+    template_ = std::move(loaded);
+    variables_.clear();
+    for (const auto& [name, expression] : template_->variables) variables_.setVariable(name, Variant(expression));
+}
+
+Variant ReportEngine::variableValue(const std::string& name) {
+    if (!variables_.contains(name)) throw ReportError("unknown variable " + name);
+    VariableScope scope(variables_);
+    return scope.evaluate(name);
+}
+
+void ReportEngine::registerDataset(const std::string& userName, LocalDataSet& dataset) {
+    const std::string key = upperAscii(userName);
+    for (auto& [name, set] : datasets_)
+        if (upperAscii(name) == key) {
+            set = &dataset;
+            return;
+        }
+    datasets_.emplace_back(userName, &dataset);
+}
+
+void ReportEngine::unregisterDataset(const std::string& userName) {
+    const std::string key = upperAscii(userName);
+    std::erase_if(datasets_, [&](const auto& d) { return upperAscii(d.first) == key; });
+}
+
+void ReportEngine::prepareReport(bool clearLast) {
+    std::map<std::string, Snapshot> data;
+    for (const auto& [name, dataset] : datasets_) data.emplace(upperAscii(name), readRows(name, *dataset));
+
+    PreparedReport report;
+    if (!clearLast) report = prepared_;
+    report.name = template_->name;
+    report.pageWidth = template_->pageWidth;
+    report.pageHeight = template_->pageHeight;
+    const int before = static_cast<int>(report.pages.size());
+
+    // The first pass only counts the pages, so that the second can print "page N of M".
+    const auto counted = Layout(*template_, variables_, data, before + 1, 0).run();
+    auto pages = Layout(*template_, variables_, data, before + 1, before + static_cast<int>(counted.size())).run();
+    for (auto& page : pages) report.pages.push_back(std::move(page));
+    prepared_ = std::move(report);
+}
+
+void ReportEngine::showPreparedReport() {
+    ReportPreview* preview = preview_ ? preview_ : g_installedPreview;
+    if (!preview) throw ReportError("no report preview is installed");
+    preview->show(prepared_);
+}
+
+}  // namespace host

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/data/variant.h"
+#include "host/host_api.h"
+#include "host/report/prepared_report.h"
+#include "host/report/report_template.h"
+
+namespace host {
+
+class LocalDataSet;
+
+// Where a prepared report is shown. The host program implements it (a window, a file written
+// in the format the user asked for) and installs it; the plug-ins only ask the engine to show.
+class HOST_API ReportPreview {
+public:
+    virtual ~ReportPreview();
+    virtual void show(const PreparedReport& report) = 0;
+};
+
+// The preview every engine uses unless it was given its own; not owned, nullptr removes it.
+HOST_API void installReportPreview(ReportPreview* preview);
+HOST_API ReportPreview* installedReportPreview();
+
+// The report's variables by name (without regard to case), each holding an expression text: a
+// quoted literal such as '2010' is the text 2010, while 2010 unquoted is the number.
+class HOST_API ReportVariables {
+public:
+    // The value's text is the expression.
+    void setVariable(const std::string& name, const Variant& value);
+    bool contains(const std::string& name) const;
+    // The expression text; empty for a variable that does not exist.
+    std::string expression(const std::string& name) const;
+    std::vector<std::string> names() const;
+    void clear() { entries_.clear(); }
+
+private:
+    std::vector<std::pair<std::string, std::string>> entries_;  // in the order first set
+};
+
+// Lays a template out into pages with the values of its variables and the rows of the datasets
+// registered under the user names the template refers to, and hands the pages to the preview or
+// to an export filter. The datasets' rows are read when the report is prepared; the engine neither
+// opens nor closes them and leaves each at its first row.
+class HOST_API ReportEngine {
+public:
+    ReportEngine();
+    ~ReportEngine();
+    ReportEngine(const ReportEngine&) = delete;
+    ReportEngine& operator=(const ReportEngine&) = delete;
+
+    // Replaces the layout and the variables with the file's. A missing file, with
+    // raiseIfNotFound false, leaves an empty report and answers false; with true it throws
+    // ReportError, as does a file that is not a valid template.
+    bool loadFromFile(const std::string& path, bool raiseIfNotFound = true);
+    void loadFromText(const std::string& jsonText, const std::string& origin = "(text)");
+    const ReportTemplate& reportTemplate() const { return *template_; }
+
+    ReportVariables& variables() { return variables_; }
+    // The variable's value: its expression evaluated outside any data row. Throws ReportError.
+    Variant variableValue(const std::string& name);
+
+    // The dataset stays the caller's; it must outlive its registration.
+    void registerDataset(const std::string& userName, LocalDataSet& dataset);
+    void unregisterDataset(const std::string& userName);
+
+    // Lays the report out in two passes, so that the total page count is known to every page.
+    // Without clearLast the new pages follow those prepared before and are numbered on from them.
+    void prepareReport(bool clearLast = true);
+    const PreparedReport& preparedReport() const { return prepared_; }
+
+    // This engine's own preview, replacing the installed one; not owned.
+    void setPreview(ReportPreview* preview) { preview_ = preview; }
+    // Hands the prepared report to the preview. Throws ReportError when there is none.
+    void showPreparedReport();
+
+private:
+    std::unique_ptr<ReportTemplate> template_;
+    ReportVariables variables_;
+    std::vector<std::pair<std::string, LocalDataSet*>> datasets_;
+    PreparedReport prepared_;
+    ReportPreview* preview_ = nullptr;
+};
+
+}  // namespace host

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "host/host_api.h"
+#include "host/report/prepared_report.h"
+
+namespace host {
+
+// The export filters: each renders the pages of a prepared report into one file. All throw
+// ReportError when the file cannot be written.
+
+// Vector pages with the text embedded (DejaVu fonts, so Cyrillic prints).
+HOST_API void exportToPdf(const PreparedReport& report, const std::string& path);
+// One sheet; each page's texts become rows by their vertical position and columns by their left
+// edge, so the table of the report stays a table.
+HOST_API void exportToXlsx(const PreparedReport& report, const std::string& path);
+// One HTML document, every page a box of its paper size with the texts placed absolutely.
+HOST_API void exportToHtml(const PreparedReport& report, const std::string& path);
+// Framed paragraphs placed on the page, one RTF page per prepared page.
+HOST_API void exportToRtf(const PreparedReport& report, const std::string& path);
+
+// By the file's extension: .pdf, .xlsx, .html or .htm, .rtf (in any case). Throws ReportError
+// for any other.
+HOST_API void exportReport(const PreparedReport& report, const std::string& path);
+
+}  // namespace host

@@ -1,0 +1,68 @@
+#include <cstdio>
+#include <fstream>
+
+#include "host/report/report_error.h"
+#include "host/report/report_export.h"
+
+namespace host {
+namespace {
+
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\n': out += "<br>"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string mm(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2fmm", v);
+    return buf;
+}
+
+const char* border(bool on) { return on ? "0.2mm solid #000" : "none"; }
+
+}  // namespace
+
+void exportToHtml(const PreparedReport& report, const std::string& path) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) throw ReportError("cannot write " + path);
+    out << "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" << escaped(report.name)
+        << "</title>\n<style>\n"
+           "body { background: #888; margin: 0; }\n"
+           ".page { position: relative; background: #fff; margin: 5mm auto; overflow: hidden; "
+           "page-break-after: always; font-family: 'DejaVu Sans', Arial, sans-serif; }\n"
+           ".t { position: absolute; box-sizing: border-box; overflow: hidden; display: flex; "
+           "flex-direction: column; white-space: pre-wrap; line-height: 1.15; }\n"
+           "@media print { body { background: none; } .page { margin: 0; } }\n"
+           "</style>\n</head>\n<body>\n";
+    for (const PreparedPage& page : report.pages) {
+        out << "<div class=\"page\" style=\"width: " << mm(report.pageWidth) << "; height: " << mm(report.pageHeight)
+            << ";\">\n";
+        for (const PreparedText& t : page.texts) {
+            const char* justify = t.valign == TextVAlign::Top ? "flex-start"
+                                  : t.valign == TextVAlign::Center ? "center" : "flex-end";
+            const char* align = t.align == TextAlign::Left ? "left" : t.align == TextAlign::Center ? "center" : "right";
+            out << "<div class=\"t\" style=\"left: " << mm(t.left) << "; top: " << mm(t.top) << "; width: "
+                << mm(t.width) << "; height: " << mm(t.height) << "; font-size: " << t.fontSize
+                << "pt; text-align: " << align << "; justify-content: " << justify
+                << (t.bold ? "; font-weight: bold" : "") << "; border-left: " << border(t.frame.left)
+                << "; border-top: " << border(t.frame.top) << "; border-right: " << border(t.frame.right)
+                << "; border-bottom: " << border(t.frame.bottom) << ";\"><span>" << escaped(t.text)
+                << "</span></div>\n";
+        }
+        out << "</div>\n";
+    }
+    out << "</body>\n</html>\n";
+    if (!out.flush()) throw ReportError("cannot write " + path);
+}
+
+}  // namespace host

@@ -1,0 +1,419 @@
+// The report engine: templates loaded from files, variables holding expression texts, data
+// sections with groups and sums, pages with "page N of M", bands shown by a variable, and the
+// hand-over of the prepared report to the preview.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "host/local/local_table.h"
+#include "host/local/work_table_catalog.h"
+#include "host/report/report_engine.h"
+#include "host/report/report_error.h"
+#include "host/text/cp1251.h"
+#include "test_support.h"
+
+namespace {
+
+using host::LocalTable;
+using host::PreparedPage;
+using host::PreparedText;
+using host::ReportEngine;
+using host::ReportError;
+using host::Variant;
+
+// A line of the purchases work table, as the data collection leaves it.
+struct Purchase {
+    std::string kind;  // VIDPROD_KOD
+    int subdivision;   // SUPERPLACE_CL_ID
+    std::string supplier;
+    double quantity;
+    int isret = 0;
+};
+
+int columnIndex(const std::string& table, const std::string& column) {
+    const auto* columns = host::workTableColumns(table);
+    for (size_t i = 0; i < columns->size(); ++i)
+        if ((*columns)[i].name == column) return static_cast<int>(i);
+    throw std::runtime_error("no column " + column);
+}
+
+std::vector<std::string> textsOf(const PreparedPage& page) {
+    std::vector<std::string> out;
+    for (const auto& t : page.texts) out.push_back(t.text);
+    return out;
+}
+
+std::vector<std::string> allTexts(const host::PreparedReport& report) {
+    std::vector<std::string> out;
+    for (const auto& page : report.pages)
+        for (const auto& t : page.texts) out.push_back(t.text);
+    return out;
+}
+
+class ReportEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        purchases_.setDatabaseName(dir());
+        subdivisions_.setDatabaseName(dir());
+    }
+    void TearDown() override {
+        purchases_.close();
+        subdivisions_.close();
+    }
+
+    std::string dir() const { return (scratch_ / "").string(); }
+
+    void fillPurchases(const std::vector<Purchase>& rows) {
+        LocalTable table("ZorvicBuy");
+        table.setDatabaseName(dir());
+        table.open();
+        for (const auto& row : rows) {
+            table.append();
+            table.setField(columnIndex("ZorvicBuy", "VIDPROD_KOD"), Variant(row.kind));
+            table.setField(columnIndex("ZorvicBuy", "SUPERPLACE_CL_ID"), Variant(row.subdivision));
+            table.setField(columnIndex("ZorvicBuy", "CL_NAME"), Variant(host::W(row.supplier)));
+            table.setField(columnIndex("ZorvicBuy", "QUANTITY"), Variant(row.quantity));
+            table.setField(columnIndex("ZorvicBuy", "ISRET"), Variant(row.isret));
+            table.post();
+        }
+        table.close();
+    }
+
+    void fillSubdivisions() {
+        LocalTable table("ZorvicBuyObosob");
+        table.setDatabaseName(dir());
+        table.open();
+        const struct {
+            int id;
+            const char* name;
+            const char* kpp;
+        } rows[] = {{7, "Магазин №1", "770101001"}, {9, "Склад", "770102002"}};
+        for (const auto& row : rows) {
+            table.append();
+            table.setField(0, Variant(row.id));
+            table.setField(1, Variant(host::W(row.name)));
+            table.setField(2, Variant(std::string(row.kpp)));
+            table.post();
+        }
+        table.close();
+    }
+
+    // Writes the template (UTF-8 JSON) and loads it.
+    void load(const std::string& json) {
+        zorvic_test::writeFile(scratch_ / "Test.fr3", json);
+        ASSERT_TRUE(engine_.loadFromFile((scratch_ / "Test.fr3").string(), false));
+    }
+
+    void openAndRegister() {
+        purchases_.open();
+        engine_.registerDataset("tblResult", purchases_);
+    }
+
+    zorvic_test::ScratchDir scratch_;
+    LocalTable purchases_{"ZorvicBuy"};
+    LocalTable subdivisions_{"ZorvicBuyObosob"};
+    ReportEngine engine_;
+};
+
+// --- templates and variables -------------------------------------------------------------------
+
+TEST_F(ReportEngineTest, MissingTemplateGivesAnEmptyReportOrFailsWhenAskedTo) {
+    const std::string missing = (scratch_ / "NoSuch.fr3").string();
+    engine_.variables().setVariable("OLD", Variant("'x'"));
+    EXPECT_FALSE(engine_.loadFromFile(missing, false));
+    EXPECT_FALSE(engine_.variables().contains("OLD"));  // the load replaces the variables too
+    engine_.variables().setVariable("INN", Variant("'007700000001'"));
+    engine_.prepareReport(true);
+    ASSERT_EQ(engine_.preparedReport().pages.size(), 1u);
+    EXPECT_TRUE(engine_.preparedReport().pages[0].texts.empty());
+    EXPECT_EQ(engine_.preparedReport().name, "NoSuch");
+
+    EXPECT_THROW(engine_.loadFromFile(missing, true), ReportError);
+}
+
+TEST_F(ReportEngineTest, BrokenTemplatesFailNamingTheProblem) {
+    zorvic_test::writeFile(scratch_ / "Bad.fr3", "{ \"reportTitle\": ");
+    EXPECT_THROW(engine_.loadFromFile((scratch_ / "Bad.fr3").string(), false), ReportError);
+    try {
+        engine_.loadFromText(R"({"reportTitle": {"height": 5, "texts": [{"width": 5, "height": 5, "txt": "a"}]}})");
+        FAIL() << "an unknown key was accepted";
+    } catch (const ReportError& e) {
+        EXPECT_NE(std::string(e.what()).find("\"txt\""), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(ReportEngineTest, VariablesAreExpressionTextsAndQuotedLiteralsAreText) {
+    load(R"({
+      "variables": {"CORRNUM": "''", "OTC_YEAR": "'1999'", "TITLE": "'Декларация за ' + OTC_YEAR"},
+      "reportTitle": {"height": 20, "texts": [
+        {"width": 100, "height": 5, "text": "[TITLE] год, период [OTC_PERIOD]"},
+        {"top": 5, "width": 100, "height": 5, "text": "[FullName]|[CORRNUM]|[N + 1]|[FIXED(N / 4, 2)]"}]}
+    })");
+    EXPECT_EQ(engine_.variableValue("OTC_YEAR"), Variant("1999"));  // the template's own value
+
+    auto& vars = engine_.variables();
+    vars.setVariable("OTC_YEAR", Variant("'2010'"));
+    vars.setVariable("otc_period", Variant("'6'"));
+    vars.setVariable("FullName", Variant(host::W("'ООО \"Ромашка\" и ''Лютик'''")));
+    vars.setVariable("N", Variant("41"));
+
+    EXPECT_EQ(engine_.variableValue("OTC_YEAR"), Variant("2010"));
+    EXPECT_TRUE(engine_.variableValue("OTC_YEAR").isText());
+    EXPECT_EQ(engine_.variableValue("N"), Variant(41));
+    EXPECT_TRUE(engine_.variableValue("N").isInteger());
+
+    engine_.prepareReport(true);
+    EXPECT_EQ(allTexts(engine_.preparedReport()),
+              (std::vector<std::string>{"Декларация за 2010 год, период 6", "ООО \"Ромашка\" и 'Лютик'||42|10.25"}));
+
+    // Loading again brings the template's variables back.
+    ASSERT_TRUE(engine_.loadFromFile((scratch_ / "Test.fr3").string(), false));
+    EXPECT_EQ(engine_.variableValue("OTC_YEAR"), Variant("1999"));
+    EXPECT_FALSE(engine_.variables().contains("N"));
+}
+
+TEST_F(ReportEngineTest, ExpressionsCompareNumbersAsNumbersAndTextsAsText) {
+    auto& vars = engine_.variables();
+    const auto value = [&](const std::string& expression) {
+        vars.setVariable("X", Variant(expression));
+        return engine_.variableValue("X");
+    };
+    vars.setVariable("N", Variant("41"));
+    vars.setVariable("SHOW_GOODS", Variant("'1'"));
+    EXPECT_EQ(value("2 + 3 * 4 - -1"), Variant(15));
+    EXPECT_EQ(value("(2 + 3) * 4 / 8"), Variant(2.5));
+    EXPECT_EQ(value("'a' + N"), Variant("a41"));
+    EXPECT_EQ(value("10 > 9"), Variant(1));
+    EXPECT_EQ(value("'10' > '9'"), Variant(0));
+    EXPECT_EQ(value("SHOW_GOODS = '1' and not (N <> 41)"), Variant(1));
+    EXPECT_EQ(value("SHOW_GOODS = 2 or N <= 40"), Variant(0));
+    EXPECT_EQ(value("SHOW_GOODS = 1"), Variant(1));  // a text and a number compare as texts
+    EXPECT_EQ(value("IIF(N >= 41, 'много', 'мало')"), Variant("много"));
+    EXPECT_EQ(value("FIXED(-0.0001, 2)"), Variant("0.00"));
+    EXPECT_EQ(value("'it''s'"), Variant("it's"));
+    EXPECT_EQ(value("  "), Variant(""));
+    for (const char* bad : {"1 / 0", "'open", "N +", "NOSUCH(1)", "SUM(1)", "FIXED('x', 2)", "X"}) {
+        vars.setVariable("X", Variant(bad));
+        EXPECT_THROW(engine_.variableValue("X"), ReportError) << bad;
+    }
+}
+
+TEST_F(ReportEngineTest, UnknownNamesAndBadExpressionsFailThePreparation) {
+    load(R"({"reportTitle": {"height": 5, "texts": [{"width": 50, "height": 5, "text": "[NOSUCH]"}]}})");
+    EXPECT_THROW(engine_.prepareReport(true), ReportError);
+    load(R"({"reportTitle": {"height": 5, "texts": [{"width": 50, "height": 5, "text": "[A +]"}]}})");
+    EXPECT_THROW(engine_.prepareReport(true), ReportError);
+    load(R"({"reportTitle": {"height": 5, "texts": [{"width": 50, "height": 5, "text": "[tblResult.\"QUANTITY\"]"}]}})");
+    EXPECT_THROW(engine_.prepareReport(true), ReportError);  // nothing registered under that name
+    fillPurchases({{"200", 7, "a", 1}});
+    engine_.registerDataset("tblResult", purchases_);  // registered, but not open
+    EXPECT_THROW(engine_.prepareReport(true), ReportError);
+}
+
+// --- data sections, groups and sums ------------------------------------------------------------
+
+TEST_F(ReportEngineTest, GroupsBreakWhereTheConditionChangesAndSumOverTheirRows) {
+    fillPurchases({{"200", 7, "Поставщик А", 1.5},
+                   {"200", 7, "Поставщик Б", 2},
+                   {"261", 7, "Поставщик В", 0.25},
+                   {"200", 9, "Поставщик Г", 10}});
+    load(R"({
+      "reportTitle": {"height": 6, "texts": [{"width": 90, "height": 6, "text": "Всего строк: [COUNT(tblResult)]"}]},
+      "data": [{
+        "dataset": "tblResult",
+        "groups": [{"condition": "tblResult.\"VIDPROD_KOD\"",
+                    "header": {"height": 6, "texts": [{"width": 90, "height": 6, "text": "Вид [tblResult.\"VIDPROD_KOD\"]"}]},
+                    "footer": {"height": 6, "texts": [{"width": 90, "height": 6,
+                               "text": "Итого [tblResult.\"VIDPROD_KOD\"]: [SUM(tblResult.\"QUANTITY\")]"}]}}],
+        "band": {"height": 5, "texts": [
+          {"width": 60, "height": 5, "text": "[LINE#]. [tblResult.\"CL_NAME\"]"},
+          {"left": 60, "width": 30, "height": 5, "align": "right", "text": "[FIXED(tblResult.\"QUANTITY\", 3)]"}]}
+      }],
+      "reportSummary": {"height": 6, "texts": [{"width": 90, "height": 6,
+                        "text": "Всего: [SUM(tblResult.\"QUANTITY\" * 2) / 2]"}]}
+    })");
+    openAndRegister();
+    engine_.prepareReport(true);
+    EXPECT_EQ(allTexts(engine_.preparedReport()),
+              (std::vector<std::string>{"Всего строк: 4",
+                                        "Вид 200", "1. Поставщик А", "1.500", "2. Поставщик Б", "2.000", "Итого 200: 3.5",
+                                        "Вид 261", "3. Поставщик В", "0.250", "Итого 261: 0.25",
+                                        "Вид 200", "4. Поставщик Г", "10.000", "Итого 200: 10",
+                                        "Всего: 13.75"}));
+    // The rows were read, not consumed: preparing again gives the same report.
+    const auto first = allTexts(engine_.preparedReport());
+    engine_.prepareReport(true);
+    EXPECT_EQ(allTexts(engine_.preparedReport()), first);
+}
+
+TEST_F(ReportEngineTest, NestedGroupsFiltersAndLookupsBuildTheSubdivisionHeaders) {
+    fillPurchases({{"200", 7, "А", 1}, {"200", 7, "Б", 2, 1}, {"200", 9, "В", 4}, {"261", 9, "Г", 8}});
+    fillSubdivisions();
+    // The subdivision header text of the printed declarations, returns rows told apart.
+    load(R"({
+      "data": [{
+        "dataset": "tblResult",
+        "filter": "tblResult.\"QUANTITY\" < 8",
+        "groups": [
+          {"condition": "tblResult.\"SUPERPLACE_CL_ID\"",
+           "header": {"height": 6, "texts": [{"width": 150, "height": 6, "text":
+             "[IIF(tblResult.\"ISRET\" <> '0', 'возвраты по', 'по')] обособленному подразделению: [LOOKUP(tblObosob, 'CL_ID', tblResult.\"SUPERPLACE_CL_ID\", 'CL_NAME')] КПП: [LOOKUP(tblObosob, 'CL_ID', tblResult.\"SUPERPLACE_CL_ID\", 'CL_KPP')]"}]},
+           "footer": {"height": 6, "texts": [{"width": 90, "height": 6, "text": "Подразделение: [SUM(tblResult.\"QUANTITY\")]"}]}},
+          {"condition": "tblResult.\"ISRET\"",
+           "footer": {"height": 6, "texts": [{"width": 90, "height": 6, "text": "ret [tblResult.\"ISRET\"]: [SUM(tblResult.\"QUANTITY\")] из [COUNT()]"}]}}],
+        "band": {"height": 5, "texts": [{"width": 60, "height": 5, "text": "[tblResult.\"CL_NAME\"]"}]}
+      }],
+      "reportSummary": {"height": 6, "texts": [{"width": 90, "height": 6,
+                        "text": "[SUM(tblResult.\"QUANTITY\")] / первое подразделение [tblObosob.\"CL_NAME\"]"}]}
+    })");
+    openAndRegister();
+    subdivisions_.open();
+    engine_.registerDataset("tblObosob", subdivisions_);
+    engine_.prepareReport(true);
+    EXPECT_EQ(allTexts(engine_.preparedReport()),
+              (std::vector<std::string>{"по обособленному подразделению: Магазин №1 КПП: 770101001",
+                                        "А", "ret 0: 1 из 1", "Б", "ret 1: 2 из 1", "Подразделение: 3",
+                                        "по обособленному подразделению: Склад КПП: 770102002",
+                                        "В", "ret 0: 4 из 1", "Подразделение: 4",
+                                        // outside its section the dataset reads all its rows again
+                                        "15 / первое подразделение Магазин №1"}));
+}
+
+// --- pages ----------------------------------------------------------------------------------------
+
+TEST_F(ReportEngineTest, LongReportsBreakIntoPagesWithWholeBandsAndPageNOfM) {
+    std::vector<Purchase> rows;
+    for (int i = 1; i <= 92; ++i) rows.push_back({i <= 40 ? "200" : "261", 7, "Строка " + std::to_string(i), 1});
+    fillPurchases(rows);
+    // A4 with 10 mm margins: 277 mm of page, 12 of header, 8 of footer: 257 mm of body.
+    load(R"({
+      "page": {"size": "A4", "orientation": "portrait", "margins": {"left": 10, "top": 10, "right": 10, "bottom": 10}},
+      "pageHeader": {"height": 12, "texts": [{"width": 190, "height": 6, "text": "Закупки"}]},
+      "pageFooter": {"height": 8, "texts": [{"top": 2, "width": 190, "height": 6, "align": "right",
+                     "text": "Страница [PAGE#] из [TOTALPAGES#]"}]},
+      "reportTitle": {"height": 30, "texts": [{"width": 190, "height": 30, "fontSize": 14, "bold": true, "text": "Заголовок"}]},
+      "data": [{"dataset": "tblResult",
+                "groups": [{"condition": "tblResult.\"VIDPROD_KOD\"",
+                            "header": {"height": 9, "startNewPage": true,
+                                       "texts": [{"width": 190, "height": 9, "text": "Вид [tblResult.\"VIDPROD_KOD\"]"}]}}],
+                "band": {"height": 9, "texts": [{"width": 190, "height": 9, "frame": "all", "text": "[tblResult.\"CL_NAME\"]"}]}}],
+      "reportSummary": {"height": 40, "texts": [{"width": 190, "height": 40, "text": "Итог [SUM(tblResult.\"QUANTITY\")]"}]}
+    })");
+    openAndRegister();
+    engine_.prepareReport(true);
+    const auto& report = engine_.preparedReport();
+    const size_t pageCount = report.pages.size();
+    // The title alone on page 1 (the first kind starts a new page), 27 + 13 rows of the first
+    // kind, 27 + 25 of the second, and the summary on a page of its own.
+    ASSERT_EQ(pageCount, 6u);
+
+    const double bodyTop = 10 + 12, bodyBottom = 297 - 10 - 8;
+    std::vector<std::string> lines;
+    for (size_t p = 0; p < pageCount; ++p) {
+        const auto texts = textsOf(report.pages[p]);
+        SCOPED_TRACE("page " + std::to_string(p + 1));
+        ASSERT_GE(texts.size(), 2u);
+        EXPECT_EQ(texts.front(), "Закупки");
+        EXPECT_EQ(texts.back(), "Страница " + std::to_string(p + 1) + " из " + std::to_string(pageCount));
+        EXPECT_DOUBLE_EQ(report.pages[p].texts.back().top, bodyBottom + 2);
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), "Заголовок"), p == 0 ? 1 : 0);
+        for (size_t i = 1; i + 1 < report.pages[p].texts.size(); ++i) {
+            const PreparedText& t = report.pages[p].texts[i];
+            EXPECT_GE(t.top, bodyTop - 1e-9) << t.text;
+            EXPECT_LE(t.top + t.height, bodyBottom + 1e-9) << t.text;  // never cut at the page's end
+            if (t.text.rfind("Строка ", 0) == 0) lines.push_back(t.text);
+        }
+    }
+    ASSERT_EQ(lines.size(), 92u);
+    for (int i = 0; i < 92; ++i) EXPECT_EQ(lines[i], "Строка " + std::to_string(i + 1));
+
+    // The second kind begins a page of its own; the summary, too tall for what is left, moved whole.
+    const auto isOnPageStart = [&](const std::string& text) {
+        for (const auto& page : report.pages)
+            if (page.texts.size() > 1 && page.texts[1].text == text) return true;
+        return false;
+    };
+    EXPECT_TRUE(isOnPageStart("Вид 261"));
+    EXPECT_TRUE(isOnPageStart("Итог 92"));
+    const auto& beforeLast = report.pages[pageCount - 2].texts;
+    EXPECT_EQ(beforeLast[beforeLast.size() - 2].text, "Строка 92");
+}
+
+TEST_F(ReportEngineTest, PreparingWithoutClearingAddsPagesNumberedOn) {
+    load(R"({"pageFooter": {"height": 5, "texts": [{"width": 50, "height": 5, "text": "[PAGE#]/[TOTALPAGES#]"}]},
+             "reportTitle": {"height": 5, "texts": [{"width": 50, "height": 5, "text": "[PART]"}]}})");
+    engine_.variables().setVariable("PART", Variant(host::W("'первая'")));
+    engine_.prepareReport(true);
+    engine_.variables().setVariable("PART", Variant(host::W("'вторая'")));
+    engine_.prepareReport(false);
+    ASSERT_EQ(engine_.preparedReport().pages.size(), 2u);
+    EXPECT_EQ(textsOf(engine_.preparedReport().pages[1]), (std::vector<std::string>{"вторая", "2/2"}));
+    engine_.prepareReport(true);
+    EXPECT_EQ(allTexts(engine_.preparedReport()), (std::vector<std::string>{"вторая", "1/1"}));
+}
+
+// --- visibility -----------------------------------------------------------------------------------
+
+TEST_F(ReportEngineTest, BandsAndTextsShowByVariablesAndFields) {
+    fillPurchases({{"200", 7, "А", 1}, {"200", 7, "Б", 2, 1}});
+    // The goods details of the retail forms: hidden unless SHOW_GOODS is '1'.
+    load(R"({
+      "variables": {"SHOW_GOODS": "'0'"},
+      "data": [{"dataset": "tblResult",
+                "groups": [{"condition": "tblResult.\"VIDPROD_KOD\"",
+                            "header": {"name": "GroupHeaderKod", "height": 5, "visible": false,
+                                       "visibleWhen": "SHOW_GOODS = '1'",
+                                       "texts": [{"width": 50, "height": 5, "text": "Вид [tblResult.\"VIDPROD_KOD\"]"}]},
+                            "footer": {"height": 5, "texts": [{"width": 50, "height": 5, "text": "Итого [SUM(tblResult.\"QUANTITY\")]"}]}}],
+                "band": {"name": "Data", "height": 0,
+                         "child": {"name": "DataChild", "height": 5, "visible": false, "visibleWhen": "SHOW_GOODS = '1'",
+                                   "texts": [{"width": 50, "height": 5, "text": "[tblResult.\"CL_NAME\"]"},
+                                             {"left": 50, "width": 20, "height": 5, "text": "возврат",
+                                              "visibleWhen": "tblResult.\"ISRET\" = 1"}]}}}],
+      "reportSummary": {"height": 5, "visible": false, "texts": [{"width": 50, "height": 5, "text": "скрыт"}]}
+    })");
+    openAndRegister();
+    engine_.prepareReport(true);
+    EXPECT_EQ(allTexts(engine_.preparedReport()), (std::vector<std::string>{"Итого 3"}));
+
+    engine_.variables().setVariable("SHOW_GOODS", Variant("'1'"));
+    engine_.prepareReport(true);
+    EXPECT_EQ(allTexts(engine_.preparedReport()),
+              (std::vector<std::string>{"Вид 200", "А", "Б", "возврат", "Итого 3"}));
+}
+
+// --- preview ----------------------------------------------------------------------------------------
+
+class RecordingPreview : public host::ReportPreview {
+public:
+    void show(const host::PreparedReport& report) override {
+        ++shown;
+        texts = allTexts(report);
+    }
+    int shown = 0;
+    std::vector<std::string> texts;
+};
+
+TEST_F(ReportEngineTest, ShowHandsThePreparedPagesToThePreview) {
+    load(R"({"reportTitle": {"height": 5, "texts": [{"width": 50, "height": 5, "text": "Год [OTC_YEAR]"}]}})");
+    engine_.variables().setVariable("OTC_YEAR", Variant("'2010'"));
+    engine_.prepareReport(true);
+    EXPECT_THROW(engine_.showPreparedReport(), ReportError);  // no preview anywhere
+
+    RecordingPreview installed;
+    host::installReportPreview(&installed);
+    engine_.showPreparedReport();
+    EXPECT_EQ(installed.shown, 1);
+    EXPECT_EQ(installed.texts, (std::vector<std::string>{"Год 2010"}));
+
+    RecordingPreview own;
+    engine_.setPreview(&own);
+    engine_.showPreparedReport();
+    EXPECT_EQ(own.shown, 1);
+    EXPECT_EQ(installed.shown, 1);
+    host::installReportPreview(nullptr);
+}
+
+}  // namespace
