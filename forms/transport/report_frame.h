@@ -11,14 +11,7 @@ class TZorvicTransportReport final : public core::DeclarationFrame {
 public:
     static constexpr const core::FormProfile& kProfile = forms::transport::kProfile;
 
-    TZorvicTransportReport()
-        : DeclarationFrame(kProfile),
-          qResult("qResult", core::movementRowsSql("ZorvicTransport"), true),
-          // The writer steps back in these two and returns to their first rows.
-          qClients("qClients", core::counterpartiesSql("ZorvicTransport", false, false), false),
-          qBuyers("qBuyers", kBuyersSql, true),
-          qTransport("qTransport", kTransportSql, false),
-          qClientSum("qClientSum", core::counterpartySumsSql("ZorvicTransport"), true) {}
+    TZorvicTransportReport();
 
     host::LocalQuery qResult;
     host::LocalQuery qClients;
@@ -30,6 +23,17 @@ protected:
     std::vector<host::LocalQuery*> localQueries() override {
         return {&qResult, &qClients, &qBuyers, &qTransport, &qClientSum};
     }
+
+    // The declaration body: carriers with their licences, vehicles and receivers, then per
+    // subdivision the transports by kind, product kind, carrier, vehicle and waybill.
+    void openBodySources() override;
+    void closeBodySources() noexcept override;
+    void writeReferenceBlock(core::DeclarationWriter& out, const FileContext& context) override;
+    void writeDataSection(core::DeclarationWriter& out, const FileContext& context) override;
+
+private:
+    // One subdivision's transport rows at a time, brought together by the grouping keys.
+    host::LocalQuery transports_;
 };
 
 }  // namespace forms::transport
