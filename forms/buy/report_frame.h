@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/declaration_frame.h"
+#include "core/wholesale/movement_content.h"
+#include "core/wholesale/subdivision_section.h"
 #include "core/wholesale_queries.h"
 #include "forms/buy/profile.h"
 
@@ -10,13 +12,7 @@ class TZorvicBuyReport final : public core::DeclarationFrame {
 public:
     static constexpr const core::FormProfile& kProfile = forms::buy::kProfile;
 
-    TZorvicBuyReport()
-        : DeclarationFrame(kProfile),
-          qResult("qResult", core::movementRowsSql("ZorvicBuy"), true),
-          // The writer steps back in it and returns to its first row.
-          qClients("qClients", core::counterpartiesSql("ZorvicBuy", true, true), false),
-          qManufacturers("qManufacturers", core::producersSql("ZorvicBuy"), true),
-          qClientSum("qClientSum", core::counterpartySumsSql("ZorvicBuy"), true) {}
+    TZorvicBuyReport();
 
     host::LocalQuery qResult;
     host::LocalQuery qClients;
@@ -27,6 +23,17 @@ protected:
     std::vector<host::LocalQuery*> localQueries() override {
         return {&qResult, &qClients, &qManufacturers, &qClientSum};
     }
+
+    // The declaration body: producers and suppliers with their licences, then per subdivision
+    // the purchases and returns by product kind, producer, supplier and licence.
+    void openBodySources() override;
+    void closeBodySources() noexcept override;
+    void writeReferenceBlock(core::DeclarationWriter& out, const FileContext& context) override;
+    void writeDataSection(core::DeclarationWriter& out, const FileContext& context) override;
+
+private:
+    core::wholesale::MovementContent movements_;
+    core::wholesale::SubdivisionSection section_;
 };
 
 }  // namespace forms::buy

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/declaration_frame.h"
+#include "core/wholesale/movement_content.h"
+#include "core/wholesale/subdivision_section.h"
 #include "core/wholesale_queries.h"
 #include "forms/delivery/profile.h"
 
@@ -10,13 +12,7 @@ class TZorvicDeliveryReport final : public core::DeclarationFrame {
 public:
     static constexpr const core::FormProfile& kProfile = forms::delivery::kProfile;
 
-    TZorvicDeliveryReport()
-        : DeclarationFrame(kProfile),
-          qResult("qResult", core::movementRowsSql("ZorvicDelivery"), true),
-          // The writer steps back in it and returns to its first row.
-          qClients("qClients", core::counterpartiesSql("ZorvicDelivery", true, false), false),
-          qManufacturers("qManufacturers", core::producersSql("ZorvicDelivery"), true),
-          qClientSum("qClientSum", core::counterpartySumsSql("ZorvicDelivery"), true) {}
+    TZorvicDeliveryReport();
 
     host::LocalQuery qResult;
     host::LocalQuery qClients;
@@ -27,6 +23,17 @@ protected:
     std::vector<host::LocalQuery*> localQueries() override {
         return {&qResult, &qClients, &qManufacturers, &qClientSum};
     }
+
+    // The declaration body: recipients with their licences and producers, then per subdivision
+    // the deliveries and returns by product kind, producer, recipient and licence.
+    void openBodySources() override;
+    void closeBodySources() noexcept override;
+    void writeReferenceBlock(core::DeclarationWriter& out, const FileContext& context) override;
+    void writeDataSection(core::DeclarationWriter& out, const FileContext& context) override;
+
+private:
+    core::wholesale::MovementContent movements_;
+    core::wholesale::SubdivisionSection section_;
 };
 
 }  // namespace forms::delivery

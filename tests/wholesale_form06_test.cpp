@@ -1,0 +1,157 @@
+// The body of the form 06 declaration file, written by the real frame from work tables filled by
+// hand: the recipients with their licences, then the producers, and the deliveries and returns of
+// every subdivision by product kind, producer, recipient and licence.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "forms/delivery/report_frame.h"
+#include "host/data/main_dm.h"
+#include "host/local/local_table.h"
+#include "host/local/work_table_catalog.h"
+#include "host/text/cp1251.h"
+#include "host/ui/message_box.h"
+#include "test_support.h"
+
+namespace {
+
+using host::Variant;
+using host::W;
+using Row = std::map<std::string, Variant>;
+
+Variant day(int year, int month, int dayOfMonth) { return Variant(host::encodeDate(year, month, dayOfMonth)); }
+
+// The frame over hand-filled work tables; of the organization's lookups only the address
+// answers, with empty parts.
+class Form06File : public ::testing::Test, public host::HostDatabase, public host::ui::MessageService {
+protected:
+    void SetUp() override {
+        host::ui::setMessageService(this);
+        host::MainDM().attachDatabase(this);
+        host::MainDM().setWorkDirectory((scratch / "").string());
+        host::MainDM().setToday(host::encodeDate(2024, 4, 15));
+        frame.setReportName("ZorvicDelivery");
+        frame.chooseClient(7, "7");
+        host::MemIniFile empty;
+        frame.ReadOptions(empty);
+        const auto& c = frame.controls();
+        c.seYear.setValue(2024);
+        c.rgReportKind.setItemIndex(1);
+        c.dePath.setText((scratch / "").string());
+        c.seCalcPrecision.setValue(2);
+        frame.SetTMPTablesDatabaseName();
+        fill("ZorvicDeliveryObosob", {});
+        fill("ZorvicDelivery", {});
+    }
+    void TearDown() override {
+        host::MainDM().attachDatabase(nullptr);
+        host::MainDM().setToday(std::nullopt);
+        host::ui::setMessageService(nullptr);
+    }
+    std::string sqlText(const std::string& key) override { throw host::HostDatabaseError(key); }
+    std::optional<std::vector<Variant>> firstRow(const std::string& sql) override {
+        if (sql.find("GET_ADDRESS_KLADR(0,7)") == std::string::npos) return std::nullopt;
+        return std::vector<Variant>(10, Variant(""));
+    }
+    host::HostDataSet& sharedDataSet() override { throw host::HostDatabaseError("no dataset"); }
+    void show(const std::string& text, const std::string&) override { ADD_FAILURE() << host::cp1251ToUtf8(text); }
+
+    void fill(const std::string& table, const std::vector<Row>& rows) {
+        const auto& columns = *host::workTableColumns(table);
+        host::LocalTable t(table);
+        t.setDatabaseName((scratch / "").string());
+        t.open();
+        for (const auto& row : rows) {
+            t.append();
+            for (const auto& [name, value] : row) {
+                const auto at =
+                    std::find_if(columns.begin(), columns.end(), [&](const auto& c) { return c.name == name; });
+                ASSERT_NE(at, columns.end()) << name;
+                t.setField(static_cast<int>(at - columns.begin()), value);
+            }
+            t.post();
+        }
+        t.close();
+    }
+
+    // The reference block (between the root's line and the form header) and the data section of
+    // a fresh file, checked to be well-formed XML.
+    std::pair<std::string, std::string> body() {
+        frame.MakeFile();
+        const std::string path = frame.producedPath();
+        EXPECT_EQ(std::system(("xmllint --noout '" + path + "'").c_str()), 0);
+        const std::string file = zorvic_test::readFile(path);
+        auto between = [&file](const char* from, const char* to) -> std::string {
+            const std::string start = W(from);
+            const std::size_t a = file.find(start), b = file.find(W(to), a);
+            if (a == std::string::npos || b == std::string::npos) return "<missing>";
+            return file.substr(a + start.size(), b - a - start.size());
+        };
+        return {between("НаимПрог=\"VELTRA V.3\">\r\n", "<ФормаОтч"),
+                between("</Организация>\r\n", "</Документ>\r\n")};
+    }
+
+    zorvic_test::ScratchDir scratch;
+    forms::delivery::TZorvicDeliveryReport frame;
+};
+
+// One movement element as the file spells it.
+std::string movement(const char* tag, const char* date, const char* number, const char* quantity) {
+    return std::string("<") + tag + " П000000000015=\"" + date +
+           "\" П000000000016=\"0\" П000000000017=\"0.000000\" П000000000018=\"" + date + "\" П000000000019=\"" +
+           number + "\" П000000000020=\"\" П000000000021=\"" + quantity + "\"/>\r\n";
+}
+
+// A recipient's rows need not be adjacent in the work table: its licence rows still come
+// together in qClients and make one element, and a foreign recipient's rows one element each.
+TEST_F(Form06File, RecipientsThenProducersAndDeliveriesWithReturnsUnderEachRecipient) {
+    fill("ZorvicDeliveryObosob", {{{"CL_ID", 1}, {"CL_NAME", W("Склад")}, {"CL_KPP", "1"}}});
+    auto row = [](int recipient, const char* country, const char* address, Variant licence, int isReturn,
+                  Variant date, const char* number, double quantity) {
+        return Row{{"SUPERPLACE_CL_ID", 1}, {"VIDPROD_KOD", "200"}, {"MANUF_ID", 5}, {"MANUF_NAME", W("Завод")},
+                   {"MANUF_INN", "7701"}, {"CL_ID", recipient}, {"CL_NAME", recipient == 20 ? W("ООО Вега") : "Ararat"},
+                   {"CL_INN", "3662000001"}, {"CL_KPP", "366201001"}, {"CL_COUNTRY_KOD", country},
+                   {"CL_ADDRES", address}, {"CL_CITY_NAME", W("Курск")}, {"CL_LIC_DATE", licence},
+                   {"ISRET", isReturn}, {"EXT_DOC_DATE", date}, {"EXT_DOCINDEX", number}, {"QUANTITY", quantity}};
+    };
+    const Variant none = Variant::null();
+    fill("ZorvicDelivery", {row(21, "51", "Yerevan", none, 0, day(2024, 1, 10), "d1", 1),
+                            row(20, "643", "", day(2021, 3, 1), 0, day(2024, 1, 11), "d2", 2),
+                            row(21, "51", "Gyumri", none, 0, day(2024, 1, 12), "d3", 3),
+                            row(20, "643", "", day(2021, 3, 1), 1, day(2024, 1, 13), "d4", 0.5),
+                            row(20, "643", "", day(2023, 5, 1), 0, day(2024, 1, 14), "d5", 4)});
+
+    const auto [references, data] = body();
+    EXPECT_EQ(references,
+              W("<Справочники>\r\n<Контрагенты ИдКонтр=\"20\" П000000000007=\"ООО Вега\"><Резидент>\r\n"
+                "<Лицензии>\r\n<Лицензия ИдЛицензии=\"1\" П000000000011=\"\" П000000000012=\"01.03.2021\" "
+                "П000000000013=\"30.12.1899\" П000000000014=\"\"/>\r\n</Лицензии>\r\n"
+                "<Лицензии>\r\n<Лицензия ИдЛицензии=\"2\" П000000000011=\"\" П000000000012=\"01.05.2023\" "
+                "П000000000013=\"30.12.1899\" П000000000014=\"\"/>\r\n</Лицензии>\r\n"
+                "<П000000000008>\r\n<КодСтраны>643</КодСтраны>\r\n<Индекс></Индекс>\r\n<КодРегион></КодРегион>\r\n"
+                "<Район></Район>\r\n<Город>КУРСК</Город>\r\n<Улица></Улица>\r\n<Дом></Дом>\r\n<Корпус></Корпус>\r\n"
+                "<Литера/>\r\n<Кварт></Кварт>\r\n</П000000000008>\r\n"
+                "<ЮЛ П000000000009=\"3662000001\" П000000000010=\"366201001\"/>\r\n</Резидент>\r\n</Контрагенты>\r\n"
+                "<Контрагенты ИдКонтр=\"21\" П000000000007=\"Ararat\">"
+                "<Иностр П000000000081=\"051\" П000000000082=\"GYUMRI\"/>\r\n</Контрагенты>\r\n"
+                "<Контрагенты ИдКонтр=\"21\" П000000000007=\"Ararat\">"
+                "<Иностр П000000000081=\"051\" П000000000082=\"YEREVAN\"/>\r\n</Контрагенты>\r\n"
+                "<ПроизводителиИмпортеры  ИдПроизвИмп=\"5\" П000000000004=\"Завод\" П000000000005=\"7701\"/>\r\n"
+                "</Справочники>\r\n"));
+    EXPECT_EQ(data,
+              W("<ОбъемОборота НаимЮЛ=\"СКЛАД\" КППЮЛ=\"1\" НаличиеПоставки=\"true\" НаличиеВозврата=\"true\">\r\n"
+                "<АдрОрг>\r\n<КодСтраны></КодСтраны>\r<Индекс></Индекс>\r<КодРегион></КодРегион>\r<Район></Район>\r"
+                "<Город></Город>\r<НаселПункт></НаселПункт>\r<Улица></Улица>\r<Дом></Дом>\r<Корпус></Корпус>\r"
+                "<Литера />\r<Кварт></Кварт>\r\n</АдрОрг>\r\n"
+                "<Оборот ПN=\"1\" П000000000003=\"200\">\r\n<СведПроизвИмпорт ПN=\"1\" ИдПроизвИмп=\"5\">\r\n"
+                "<Получатель ПN=\"1\" ИдПолучателя=\"21\">\r\n" +
+                movement("Поставка", "10.01.2024", "D1", "1.00") + movement("Поставка", "12.01.2024", "D3", "3.00") +
+                "</Получатель>\r\n<Получатель ПN=\"2\" ИдПолучателя=\"20\" ИдЛицензии=\"1\">\r\n" +
+                movement("Поставка", "11.01.2024", "D2", "2.00") + movement("Возврат", "13.01.2024", "D4", "0.50") +
+                "</Получатель>\r\n<Получатель ПN=\"3\" ИдПолучателя=\"20\" ИдЛицензии=\"2\">\r\n" +
+                movement("Поставка", "14.01.2024", "D5", "4.00") +
+                "</Получатель>\r\n</СведПроизвИмпорт>\r\n</Оборот>\r\n</ОбъемОборота>\r\n"));
+}
+
+}  // namespace
