@@ -14,7 +14,11 @@
 #include <string>
 
 #include "forms/rozn/report_frame.h"
+#include "forms/buy/report_frame.h"
+#include "forms/delivery/report_frame.h"
+#include "forms/oborot/report_frame.h"
 #include "forms/roznbeer/report_frame.h"
+#include "forms/transport/report_frame.h"
 #include "host/data/main_dm.h"
 #include "host/firebird/firebird_database.h"
 #include "host/local/sqlite_local_engine.h"
@@ -26,6 +30,10 @@ namespace {
 const std::map<std::string, std::function<std::unique_ptr<core::DeclarationFrame>()>> kForms = {
     {"rozn", [] { return std::make_unique<forms::rozn::TZorvicRoznReport>(); }},
     {"roznbeer", [] { return std::make_unique<forms::roznbeer::TZorvicRoznBeerReport>(); }},
+    {"transport", [] { return std::make_unique<forms::transport::TZorvicTransportReport>(); }},
+    {"buy", [] { return std::make_unique<forms::buy::TZorvicBuyReport>(); }},
+    {"delivery", [] { return std::make_unique<forms::delivery::TZorvicDeliveryReport>(); }},
+    {"oborot", [] { return std::make_unique<forms::oborot::TZorvicOborotReport>(); }},
 };
 
 struct Printed final : host::ui::MessageService {
@@ -46,7 +54,8 @@ long rowsOf(host::LocalTable& table) {
 
 int main(int argc, char** argv) {
     if (argc < 5 || !kForms.count(argv[2]) || (std::strcmp(argv[4], "collect") != 0 && std::strcmp(argv[4], "write") != 0)) {
-        std::fprintf(stderr, "usage: declaration_bench DATABASE rozn|roznbeer WORK_DIR collect|write [CLIENT]\n");
+        std::fprintf(stderr, "usage: declaration_bench DATABASE rozn|roznbeer|transport|buy|delivery|oborot WORK_DIR "
+                             "collect|write [CLIENT]\n");
         return 2;
     }
     const bool collect = std::strcmp(argv[4], "collect") == 0;

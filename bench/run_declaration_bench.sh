@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Writing the declaration files of forms 11 and 12 from collected work tables, on generated
+# Writing each form's declaration file from collected work tables, on generated
 # databases of 10 000, 100 000 and 1 000 000 document lines. The collection runs first in a
 # process of its own; the writing is timed alone. Prints a Markdown table.
 #   bench/run_declaration_bench.sh [BUILD_DIR] [DATA_DIR] [SIZES...]
@@ -20,7 +20,7 @@ for n in "${sizes[@]}"; do
     bash demo/make_demo_db.sh "$db" >/dev/null
     bash demo/fill_scale.sh "$db" "$n" >/dev/null
   fi
-  for form in rozn roznbeer; do
+  for form in rozn roznbeer transport buy delivery oborot; do
     work=$(mktemp -d)
     "$build/bin/declaration_bench" "$db" "$form" "$work" collect
     read -r _ rows seconds kib bytes < <("$build/bin/declaration_bench" "$db" "$form" "$work" write)

@@ -46,7 +46,12 @@ grp as (
     from lines li
     cross join prm
    group by li.superplace_cl_id, li.vidprod_kod, li.manuf_id, li.transport_id,
-            li.ext_doc_date, li.ext_docindex, li.isret, li.buyer_id)
+            li.ext_doc_date, li.ext_docindex, li.isret, li.buyer_id),
+waybills as (
+  select r.*,
+         sum(r.quantity) over (partition by r.transport_id, r.superplace_cl_id, r.vidprod_kod)
+           as tn_quantity
+    from grp r)
 select v.name as VIDPROD_NAME,
        r.vidprod_kod as VIDPROD_KOD,
        r.superplace_cl_id as SUPERPLACE_CL_ID,
@@ -90,9 +95,8 @@ select v.name as VIDPROD_NAME,
        t.vidtrans_kod as VIDTRANS_KOD,
        t.tn_date as TN_DATE,
        t.tn_number as TN_INDEX,
-       cast(sum(r.quantity) over (partition by r.transport_id, r.superplace_cl_id, r.vidprod_kod)
-            as double precision) as TN_QUANTITY
-  from grp r
+       cast(r.tn_quantity as double precision) as TN_QUANTITY
+  from waybills r
   join transports t on t.id = r.transport_id
   join vehicles vh on vh.id = t.vehicle_id
   join vidprod v on v.kod = r.vidprod_kod
