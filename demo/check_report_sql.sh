@@ -22,6 +22,7 @@ org=${3:-1}
 year=${4:-2024}
 [[ -f $db || $db == *:* ]] || { echo "no database $db" >&2; exit 2; }
 [[ $quarter =~ ^[1-4]$ ]] || { echo "quarter must be 1..4" >&2; exit 2; }
+case $db in /* | *:*) ;; *) db="$PWD/$db" ;; esac
 quarter_dates() { # quarter year -> "first last"
   case $1 in
     1) echo "$2-01-01 $2-03-31" ;;

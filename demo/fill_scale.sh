@@ -18,6 +18,7 @@ n=$2
   exit 2
 }
 [[ -f $db ]] || { echo "no database $db (make it with make_demo_db.sh)" >&2; exit 2; }
+case $db in /*) ;; *) db="$PWD/$db" ;; esac
 export ISC_USER=${ISC_USER:-SYSDBA}
 export ISC_PASSWORD=${ISC_PASSWORD:-masterkey}
 

@@ -106,5 +106,5 @@ select v.name as VIDPROD_NAME,
   cross join prm
   join vidprod v on v.kod = r.vidprod_kod
   left join clients m on m.id_clients = r.manuf_id
- where r.moves > 0 or r.ost_units <> 0
+ where r.moves > 0 or r.ost_units <> 0 or round(r.ost_begin, prm.prec) <> 0
  order by r.sub_id, r.vidprod_kod, 4, r.manuf_id

@@ -119,5 +119,6 @@ select v.name as VIDPROD_NAME,
   join vidprod v on v.kod = r.vidprod_kod
   left join clients m on m.id_clients = r.manuf_id
   left join goods g on g.id = r.goods_id
- where r.moves > 0 or (prm.only_move = 0 and r.ost_units <> 0)
+ where r.moves > 0
+    or (prm.only_move = 0 and (r.ost_units <> 0 or round(r.ost_begin, prm.prec) <> 0))
  order by r.sub_id, r.vidprod_kod, r.manuf_id, g.articul, r.goods_id
