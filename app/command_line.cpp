@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "host/report/report_export.h"
+
 namespace app {
 namespace {
 
@@ -69,6 +71,12 @@ ParseResult parseCommandLine(int argc, char** argv) {
             return result;
         }
         line.settings.emplace_back(setting.substr(0, eq), setting.substr(eq + 1));
+    }
+    // Refused before anything runs, not after a whole collection.
+    if (line.preview && !host::exportFormatKnown(*line.preview)) {
+        result.exitStatus = 2;
+        result.err = "--preview: \"" + *line.preview + "\" does not end in .html, .htm, .pdf, .xlsx or .rtf\n";
+        return result;
     }
     result.commandLine = std::move(line);
     return result;

@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/frame_session.h"
 #include "app/page_json.h"
+#include "app/preview_file.h"
 #include "app/terminal_messages.h"
 #include "app/work_directory.h"
 #include "host/calendar/date_time.h"
@@ -52,6 +53,8 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
 
     host::SqliteLocalEngine localEngine;
     mainDM.attachLocalEngine(&localEngine);
+    app::PreviewFile preview(line.preview);
+    host::installReportPreview(&preview);
     std::unique_ptr<host::FirebirdDatabase> database;
     std::unique_ptr<app::WorkDirectory> workDirectory;
     int status = 0;
@@ -67,8 +70,11 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
         }
         frame.SetTMPTablesDatabaseName();
         frame.bbtnGenerateClick(nullptr);
+        // A print form with nothing to print ends silently: no path, no message, success.
         if (!frame.producedPath().empty())
             std::cout << frame.producedPath() << "\n";
+        else if (!preview.written().empty())
+            std::cout << preview.written() << "\n";
         else if (messages.shown() > 0)
             status = 1;
     } catch (const host::GenerateAborted&) {
@@ -86,6 +92,7 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
     }
     // Tables in a directory the user named stay for the user to open.
     if (workDirectory && !workDirectory->kept()) frame.DropTMPTables();
+    host::installReportPreview(nullptr);
     mainDM.attachDatabase(nullptr);
     mainDM.attachLocalEngine(nullptr);
     if (database) {

@@ -85,8 +85,5 @@ void DeclarationFrame::bbtnGenerateClick(Control* sender) {
         PrintReport();
 }
 
-void DeclarationFrame::PrintReport() {
-    host::ui::showMessageBox(host::W("Печатная форма декларации пока не доступна."), host::W("Декларация"));
-}
 
 }  // namespace core

@@ -9,11 +9,13 @@
 #include "core/declaration_file/declaration_writer.h"
 #include "core/form_profile.h"
 #include "core/parameters_page.h"
+#include "core/print_form/print_datasets.h"
 #include "core/reporting_period.h"
 #include "host/data/variant.h"
 #include "host/frame/report_frame.h"
 #include "host/local/local_query.h"
 #include "host/local/local_table.h"
+#include "host/report/report_engine.h"
 
 namespace core {
 
@@ -73,6 +75,9 @@ public:
     // Forms 11 and 12 only.
     std::unique_ptr<host::LocalTable> tblResultOborot;
 
+    // The print form's report: the template is loaded anew on every run.
+    host::ReportEngine frReport;
+
     // What the body of a declaration file needs to know of the run.
     struct FileContext {
         int decimals;       // of the declaration number format
@@ -87,6 +92,9 @@ protected:
     virtual void closeBodySources() noexcept {}
     virtual void writeReferenceBlock(DeclarationWriter&, const FileContext&) {}
     virtual void writeDataSection(DeclarationWriter&, const FileContext&) {}
+
+    // The datasets the form's print form reads.
+    virtual PrintDatasets printDatasets() { return {}; }
 
     // The form's local queries over its work tables, in the order they are pointed at the work
     // directory.

@@ -54,6 +54,11 @@ struct FormProfile {
     OrganizationChild organizationChild = OrganizationChild::None;
     bool licenceBlock = true;
 
+    // The print form: its template file in the report directory, and (form 12) the one-line
+    // address and entrepreneur mark among its variables.
+    std::string_view printTemplate;
+    bool printAddressLineAndEntrepreneur = false;
+
     // The form's work tables, host queries and clear script.
     const CollectionPlan* collection = nullptr;
 };

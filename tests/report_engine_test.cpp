@@ -208,8 +208,10 @@ TEST_F(ReportEngineTest, UnknownNamesAndBadExpressionsFailThePreparation) {
     load(R"({"reportTitle": {"height": 5, "texts": [{"width": 50, "height": 5, "text": "[tblResult.\"QUANTITY\"]"}]}})");
     EXPECT_THROW(engine_.prepareReport(true), ReportError);  // nothing registered under that name
     fillPurchases({{"200", 7, "a", 1}});
-    engine_.registerDataset("tblResult", purchases_);  // registered, but not open
-    EXPECT_THROW(engine_.prepareReport(true), ReportError);
+    engine_.registerDataset("tblResult", purchases_);  // registered, but not open: read, closed again
+    engine_.prepareReport(true);
+    EXPECT_EQ(allTexts(engine_.preparedReport()), std::vector<std::string>{"1"});
+    EXPECT_FALSE(purchases_.active());
 }
 
 // --- data sections, groups and sums ------------------------------------------------------------
@@ -246,6 +248,28 @@ TEST_F(ReportEngineTest, GroupsBreakWhereTheConditionChangesAndSumOverTheirRows)
     const auto first = allTexts(engine_.preparedReport());
     engine_.prepareReport(true);
     EXPECT_EQ(allTexts(engine_.preparedReport()), first);
+}
+
+TEST_F(ReportEngineTest, OrderByBringsScatteredGroupsTogetherKeepingTableOrderAmongEquals) {
+    fillPurchases({{"261", 9, "Г", 8}, {"200", 7, "А", 1}, {"", 9, "Д", 3}, {"200", 10, "Б", 2}, {"200", 7, "В", 4}});
+    load(R"({
+      "data": [{
+        "dataset": "tblResult",
+        "orderBy": ["tblResult.\"VIDPROD_KOD\"", "tblResult.\"SUPERPLACE_CL_ID\""],
+        "groups": [{"condition": "tblResult.\"VIDPROD_KOD\"",
+                    "footer": {"height": 5, "texts": [{"width": 90, "height": 5,
+                               "text": "Итого [tblResult.\"VIDPROD_KOD\"]: [SUM(tblResult.\"QUANTITY\")]"}]}}],
+        "band": {"height": 5, "texts": [{"width": 60, "height": 5, "text": "[tblResult.\"CL_NAME\"]"}]}
+      }]
+    })");
+    openAndRegister();
+    engine_.prepareReport(true);
+    // Empty kind first; subdivision 10 after 7 by value, not by text; А before В as in the table.
+    EXPECT_EQ(allTexts(engine_.preparedReport()),
+              (std::vector<std::string>{"Д", "Итого : 3", "А", "В", "Б", "Итого 200: 7", "Г", "Итого 261: 8"}));
+
+    EXPECT_THROW(engine_.loadFromText(R"({"data": [{"dataset": "tblResult", "orderBy": "x", "band": {"height": 5}}]})"),
+                 ReportError);
 }
 
 TEST_F(ReportEngineTest, NestedGroupsFiltersAndLookupsBuildTheSubdivisionHeaders) {

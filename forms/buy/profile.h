@@ -13,6 +13,7 @@ inline constexpr core::FormProfile kProfile{
     .filePrefix = "D7_",
     .defaultCalcPrecision = 7,
     .referencePlace = core::ReferencePlace::AfterFileLine,
+    .printTemplate = "ZorvicBuy.fr3",
     .collection = &kCollection,
 };
 

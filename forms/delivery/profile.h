@@ -13,6 +13,7 @@ inline constexpr core::FormProfile kProfile{
     .filePrefix = "D6_",
     .defaultCalcPrecision = 7,
     .referencePlace = core::ReferencePlace::AfterFileLine,
+    .printTemplate = "ZorvicDelivery.fr3",
     .collection = &kCollection,
 };
 

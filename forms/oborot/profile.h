@@ -19,6 +19,7 @@ inline constexpr core::FormProfile kProfile{
     .defaultYear = 2010,
     .defaultCalcPrecision = 7,
     .referencePlace = core::ReferencePlace::None,
+    .printTemplate = "ZorvicOborot.fr3",
     .collection = &kCollection,
 };
 

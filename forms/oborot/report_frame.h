@@ -21,6 +21,8 @@ public:
     host::LocalQuery qClientSum;
 
 protected:
+    core::PrintDatasets printDatasets() override;
+
     std::vector<host::LocalQuery*> localQueries() override { return {&qClientSum}; }
 
     // The declaration body has no reference block: per subdivision the turnover by product kind,

@@ -13,6 +13,7 @@ inline constexpr core::FormProfile kProfile{
     .filePrefix = "R1_",
     .retailOptions = true,
     .hidesClientsPage = true,
+    .printTemplate = "ZorvicRozn.fr3",
     .collection = &kCollection,
 };
 

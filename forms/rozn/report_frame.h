@@ -20,6 +20,8 @@ public:
     host::LocalQuery qClientOborot;
 
 protected:
+    core::PrintDatasets printDatasets() override;
+
     std::vector<host::LocalQuery*> localQueries() override {
         return {&qResult, &qClients, &qManufacturers, &qClientSum, &qClientOborot};
     }

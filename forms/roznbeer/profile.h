@@ -20,6 +20,8 @@ inline constexpr core::FormProfile kProfile{
     .legalRequisites = false,
     .organizationChild = core::OrganizationChild::LegalEntityOrEntrepreneur,
     .licenceBlock = false,
+    .printTemplate = "ZorvicRoznBeer.fr3",
+    .printAddressLineAndEntrepreneur = true,
     .collection = &kCollection,
 };
 

@@ -17,6 +17,7 @@ inline constexpr core::FormProfile kProfile{
     .kppFitted = false,
     .legalRequisites = false,
     .organizationChild = core::OrganizationChild::LegalEntity,
+    .printTemplate = "ZorvicTransport.fr3",
     .collection = &kCollection,
 };
 

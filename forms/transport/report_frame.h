@@ -20,6 +20,8 @@ public:
     host::LocalQuery qClientSum;
 
 protected:
+    core::PrintDatasets printDatasets() override;
+
     std::vector<host::LocalQuery*> localQueries() override {
         return {&qResult, &qClients, &qBuyers, &qTransport, &qClientSum};
     }

@@ -40,7 +40,8 @@ struct HOST_API PreparedPage {
 
 // The report laid out into pages: what the preview shows and every export filter renders.
 struct HOST_API PreparedReport {
-    std::string name;           // the template's name, for titles and default file names
+    std::string name;           // the template's name, for titles
+    std::string fileStem;       // its file's name without the extension; empty when loaded from text
     double pageWidth = 210;     // millimetres
     double pageHeight = 297;
     std::vector<PreparedPage> pages;

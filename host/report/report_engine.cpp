@@ -36,8 +36,7 @@ struct Snapshot {
     }
 };
 
-Snapshot readRows(const std::string& userName, LocalDataSet& dataset) {
-    if (!dataset.active()) throw ReportError("dataset " + userName + " is not open");
+Snapshot readRows(LocalDataSet& dataset) {
     Snapshot s;
     const int count = dataset.fieldCount();
     for (int i = 0; i < count; ++i) s.fields.push_back(upperAscii(dataset.fieldName(i)));
@@ -224,6 +223,7 @@ private:
             current_[key] = r;
             if (section.filter.empty() || isTrue(evaluate(section.filter))) rows.push_back(r);
         }
+        if (!section.orderBy.empty()) sortRows(section, key, rows);
         sectionDataset_ = section.dataset;
         line_ = 0;
         if (!rows.empty() || section.printIfEmpty) {
@@ -239,6 +239,46 @@ private:
         current_.erase(key);
         ranges_.erase(key);
         sectionDataset_.clear();
+    }
+
+    // Groups start where a condition's value changes, so a section over a table kept in the order
+    // its rows arrived sorts them first to bring each group's rows together.
+    void sortRows(const TemplateDataSection& section, const std::string& key, std::vector<int>& rows) {
+        std::map<int, std::vector<Variant>> keys;
+        for (int r : rows) {
+            current_[key] = r;
+            std::vector<Variant>& values = keys[r];
+            for (const std::string& e : section.orderBy) {
+                try {
+                    values.push_back(evaluate(e));
+                } catch (const ReportError& error) {
+                    throw ReportError("data section " + section.dataset + " orderBy: " + error.what());
+                }
+            }
+        }
+        std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
+            const auto& x = keys[a];
+            const auto& y = keys[b];
+            for (size_t i = 0; i < x.size(); ++i) {
+                const int c = compareForOrder(x[i], y[i]);
+                if (c != 0) return c < 0;
+            }
+            return false;
+        });
+    }
+
+    static int compareForOrder(const Variant& a, const Variant& b) {
+        const bool emptyA = a.isNullOrEmpty(), emptyB = b.isNullOrEmpty();
+        if (emptyA || emptyB) return emptyA == emptyB ? 0 : (emptyA ? -1 : 1);
+        const bool numberA = a.isInteger() || a.isFloat() || a.isDate();
+        const bool numberB = b.isInteger() || b.isFloat() || b.isDate();
+        if (numberA && numberB) {
+            const double x = a.toDouble(), y = b.toDouble();
+            return x < y ? -1 : (y < x ? 1 : 0);
+        }
+        if (numberA != numberB) return numberA ? -1 : 1;
+        const int c = displayText(a).compare(displayText(b));
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
 
     void printGroups(const TemplateDataSection& section, size_t level, const std::vector<int>& rows) {
@@ -369,13 +409,15 @@ bool ReportEngine::loadFromFile(const std::string& path, bool raiseIfNotFound) {
         if (raiseIfNotFound) throw ReportError("report template " + path + " is not found");
         template_ = std::make_unique<ReportTemplate>();
         template_->name = std::filesystem::path(path).stem().string();
+        template_->fileStem = template_->name;
         variables_.clear();
         return false;
     }
     std::ostringstream text;
     text << in.rdbuf();
     loadFromText(text.str(), path);
-    if (template_->name.empty()) template_->name = std::filesystem::path(path).stem().string();
+    template_->fileStem = std::filesystem::path(path).stem().string();
+    if (template_->name.empty()) template_->name = template_->fileStem;
     return true;
 }
 
@@ -409,11 +451,24 @@ void ReportEngine::unregisterDataset(const std::string& userName) {
 
 void ReportEngine::prepareReport(bool clearLast) {
     std::map<std::string, Snapshot> data;
-    for (const auto& [name, dataset] : datasets_) data.emplace(upperAscii(name), readRows(name, *dataset));
+    for (const auto& [name, dataset] : datasets_) {
+        // A dataset the caller left closed is opened for the reading and closed again; one the
+        // caller opened stays open for the caller to close.
+        const bool opened = !dataset->active();
+        if (opened) dataset->open();
+        try {
+            data.emplace(upperAscii(name), readRows(*dataset));
+        } catch (...) {
+            if (opened) dataset->close();
+            throw;
+        }
+        if (opened) dataset->close();
+    }
 
     PreparedReport report;
     if (!clearLast) report = prepared_;
     report.name = template_->name;
+    report.fileStem = template_->fileStem;
     report.pageWidth = template_->pageWidth;
     report.pageHeight = template_->pageHeight;
     const int before = static_cast<int>(report.pages.size());

@@ -45,8 +45,8 @@ private:
 
 // Lays a template out into pages with the values of its variables and the rows of the datasets
 // registered under the user names the template refers to, and hands the pages to the preview or
-// to an export filter. The datasets' rows are read when the report is prepared; the engine neither
-// opens nor closes them and leaves each at its first row.
+// to an export filter. The datasets' rows are read when the report is prepared; an open dataset is
+// left open at its first row, a closed one is opened for the reading and closed again.
 class HOST_API ReportEngine {
 public:
     ReportEngine();

@@ -8,9 +8,21 @@
 
 namespace host {
 
-void exportReport(const PreparedReport& report, const std::string& path) {
+namespace {
+std::string extensionOf(const std::string& path) {
     std::string ext = std::filesystem::path(path).extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+}  // namespace
+
+bool exportFormatKnown(const std::string& path) {
+    const std::string ext = extensionOf(path);
+    return ext == ".pdf" || ext == ".xlsx" || ext == ".html" || ext == ".htm" || ext == ".rtf";
+}
+
+void exportReport(const PreparedReport& report, const std::string& path) {
+    const std::string ext = extensionOf(path);
     if (ext == ".pdf") return exportToPdf(report, path);
     if (ext == ".xlsx") return exportToXlsx(report, path);
     if (ext == ".html" || ext == ".htm") return exportToHtml(report, path);

@@ -20,6 +20,8 @@ HOST_API void exportToHtml(const PreparedReport& report, const std::string& path
 // Framed paragraphs placed on the page, one RTF page per prepared page.
 HOST_API void exportToRtf(const PreparedReport& report, const std::string& path);
 
+// Whether exportReport has a filter for the file's extension.
+HOST_API bool exportFormatKnown(const std::string& path);
 // By the file's extension: .pdf, .xlsx, .html or .htm, .rtf (in any case). Throws ReportError
 // for any other.
 HOST_API void exportReport(const PreparedReport& report, const std::string& path);

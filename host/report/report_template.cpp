@@ -14,8 +14,11 @@
 //         millimetres; margins: left, top, right, bottom in millimetres
 //   variables: { NAME: expression text }
 //   pageHeader, pageFooter, reportTitle, reportSummary: a band
-//   data: [ { dataset (required), filter, groups: [ { condition (required), header, footer } ],
+//   data: [ { dataset (required), filter, orderBy: [ expression ],
+//             groups: [ { condition (required), header, footer } ],
 //             header, band (required), footer, printIfEmpty } ]
+// orderBy sorts the section's rows by the expressions' values (numbers by value, texts by their
+// windows-1251 bytes, empty values first), keeping the dataset's order among equal rows.
 // A band: name, height (required), visible, visibleWhen, startNewPage, texts: [ text ], child.
 // startNewPage begins a new page unless nothing but the page header is on the current one yet;
 // visibleWhen, when given, decides instead of visible each time the band is about to print.
@@ -215,12 +218,20 @@ private:
 
     TemplateDataSection section(const json& j) const {
         expectObject(j, "a data section");
-        allowOnly(j, "a data section", {"dataset", "filter", "groups", "header", "band", "footer", "printIfEmpty"});
+        allowOnly(j, "a data section", {"dataset", "filter", "orderBy", "groups", "header", "band", "footer", "printIfEmpty"});
         TemplateDataSection s;
         s.dataset = text(j, "dataset", "");
         if (s.dataset.empty()) fail("a data section has no dataset");
         const std::string label = "data section " + s.dataset;
         s.filter = text(j, "filter", "");
+        if (j.contains("orderBy")) {
+            const json& order = j.at("orderBy");
+            if (!order.is_array()) fail(label + ": orderBy must be a list of expressions");
+            for (const json& e : order) {
+                if (!e.is_string() || e.get<std::string>().empty()) fail(label + ": orderBy must be a list of expressions");
+                s.orderBy.push_back(cp(e.get<std::string>()));
+            }
+        }
         if (j.contains("groups")) {
             if (!j.at("groups").is_array()) fail(label + ": groups must be a list");
             for (const json& g : j.at("groups")) {

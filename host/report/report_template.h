@@ -54,6 +54,8 @@ struct TemplateGroup {
 struct TemplateDataSection {
     std::string dataset;
     std::string filter;
+    // Sort keys of the section's rows; empty: the dataset's own order.
+    std::vector<std::string> orderBy;
     std::vector<TemplateGroup> groups;
     std::unique_ptr<TemplateBand> header;  // once before the section's first row
     std::unique_ptr<TemplateBand> band;    // once per row
@@ -63,6 +65,7 @@ struct TemplateDataSection {
 
 struct HOST_API ReportTemplate {
     std::string name;
+    std::string fileStem;  // set by loading from a file
     double pageWidth = 210;
     double pageHeight = 297;
     double marginLeft = 10;

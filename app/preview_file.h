@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "host/report/report_engine.h"
+
+namespace app {
+
+// The program's preview: the prepared report is written to a file in the format of its
+// extension, by default an HTML file named after the template in the current directory.
+class PreviewFile final : public host::ReportPreview {
+public:
+    explicit PreviewFile(std::optional<std::string> requested) : requested_(std::move(requested)) {}
+
+    void show(const host::PreparedReport& report) override;
+
+    // The full path of the file written; empty while nothing was shown.
+    const std::string& written() const { return written_; }
+
+private:
+    std::optional<std::string> requested_;
+    std::string written_;
+};
+
+}  // namespace app
