@@ -1,7 +1,8 @@
-// Measures writing one form's declaration file from work tables that a previous run of this
-// program collected, so that the time and peak memory reported are the writing's own.
-//   declaration_bench DATABASE FORM WORK_DIR collect|write [CLIENT]
-// collect fills WORK_DIR; write prints: form rows seconds peak_kib output_bytes
+// Measures writing one form's declaration file, or its print form, from work tables that a
+// previous run of this program collected, so that the time and peak memory reported are the
+// writing's own.
+//   declaration_bench DATABASE FORM WORK_DIR collect|write|print.pdf|print.xlsx|print.html [CLIENT]
+// collect fills WORK_DIR; write and print print: form rows seconds peak_kib output_bytes pages
 #include <sys/resource.h>
 
 #include <chrono>
@@ -22,6 +23,7 @@
 #include "host/data/main_dm.h"
 #include "host/firebird/firebird_database.h"
 #include "host/local/sqlite_local_engine.h"
+#include "host/report/report_export.h"
 #include "host/text/cp1251.h"
 #include "host/ui/message_box.h"
 
@@ -42,6 +44,17 @@ struct Printed final : host::ui::MessageService {
     }
 };
 
+// The print form goes to a file, as the program's preview writes it.
+struct PrintFile final : host::ReportPreview {
+    explicit PrintFile(std::string path) : path(std::move(path)) {}
+    void show(const host::PreparedReport& report) override {
+        host::exportReport(report, path);
+        pages = static_cast<long>(report.pages.size());
+    }
+    std::string path;
+    long pages = 0;
+};
+
 long rowsOf(host::LocalTable& table) {
     long rows = 0;
     table.open();
@@ -53,12 +66,15 @@ long rowsOf(host::LocalTable& table) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 5 || !kForms.count(argv[2]) || (std::strcmp(argv[4], "collect") != 0 && std::strcmp(argv[4], "write") != 0)) {
+    const std::string step = argc >= 5 ? argv[4] : "";
+    const bool print = step.rfind("print.", 0) == 0 && host::exportFormatKnown(step);
+    if (argc < 5 || !kForms.count(argv[2]) || (step != "collect" && step != "write" && !print)) {
         std::fprintf(stderr, "usage: declaration_bench DATABASE rozn|roznbeer|transport|buy|delivery|oborot WORK_DIR "
-                             "collect|write [CLIENT]\n");
+                             "collect|write|print.pdf|print.xlsx|print.html [CLIENT]\n");
         return 2;
     }
-    const bool collect = std::strcmp(argv[4], "collect") == 0;
+    const bool collect = step == "collect";
+    host::HostConfig().setReportPath(ZORVIC_SOURCE_DIR "/reports/");
     const std::string work = host::withTrailingDelimiter(argv[3]);
     const int client = argc > 5 ? std::atoi(argv[5]) : 1;
     std::filesystem::create_directories(work + "out");
@@ -77,7 +93,7 @@ int main(int argc, char** argv) {
         frame->chooseClient(client, std::to_string(client));
         host::MemIniFile options;
         options.writeInteger(section, "seYear", 2024);
-        options.writeInteger(section, "rgReportKind", 1);
+        options.writeInteger(section, "rgReportKind", print ? 0 : 1);
         options.writeString(section, "dePath", work + "out");
         frame->ReadOptions(options);
         frame->SetTMPTablesDatabaseName();
@@ -85,15 +101,22 @@ int main(int argc, char** argv) {
             frame->FillDataTable();
         } else {
             const long rows = rowsOf(frame->tblResult) + (frame->tblResultOborot ? rowsOf(*frame->tblResultOborot) : 0);
+            PrintFile printed(work + "out/" + step);
+            host::installReportPreview(&printed);
             const auto start = std::chrono::steady_clock::now();
-            frame->MakeFile();
+            if (print)
+                frame->PrintReport();
+            else
+                frame->MakeFile();
             const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            host::installReportPreview(nullptr);
             rusage usage{};
             getrusage(RUSAGE_SELF, &usage);
-            const auto bytes = std::filesystem::file_size(frame->producedPath());
-            std::filesystem::remove(frame->producedPath());
-            std::printf("%s %ld %.3f %ld %llu\n", argv[2], rows, seconds, usage.ru_maxrss,
-                        static_cast<unsigned long long>(bytes));
+            const std::string output = print ? printed.path : frame->producedPath();
+            const auto bytes = std::filesystem::exists(output) ? std::filesystem::file_size(output) : 0;
+            std::filesystem::remove(output);
+            std::printf("%s %ld %.3f %ld %llu %ld\n", argv[2], rows, seconds, usage.ru_maxrss,
+                        static_cast<unsigned long long>(bytes), printed.pages);
         }
         host::MainDM().attachDatabase(nullptr);
     } catch (const std::exception& e) {

@@ -23,7 +23,7 @@ for n in "${sizes[@]}"; do
   for form in rozn roznbeer transport buy delivery oborot; do
     work=$(mktemp -d)
     "$build/bin/declaration_bench" "$db" "$form" "$work" collect
-    read -r _ rows seconds kib bytes < <("$build/bin/declaration_bench" "$db" "$form" "$work" write)
+    read -r _ rows seconds kib bytes _ < <("$build/bin/declaration_bench" "$db" "$form" "$work" write)
     rm -rf "$work"
     awk -v n="$n" -v f="$form" -v r="$rows" -v s="$seconds" -v k="$kib" -v b="$bytes" \
       'BEGIN { printf "| %d | %s | %d | %.2f | %.0f | %.1f | %.1f |\n", n, f, r, s, k / 1024, b / 1e6, (s > 0 ? b / 1e6 / s : 0) }'

@@ -54,9 +54,12 @@ Snapshot readRows(LocalDataSet& dataset) {
 // One pass of laying the report out.
 class Layout final : public ExpressionScope {
 public:
+    // With totalPages 0 the pass only counts the pages: band heights alone decide where pages
+    // break, so the texts are neither evaluated nor kept.
     Layout(const ReportTemplate& t, const ReportVariables& variables, std::map<std::string, Snapshot>& data,
            int firstPageNumber, int totalPages)
-        : t_(t), variables_(variables), data_(data), firstPageNumber_(firstPageNumber), totalPages_(totalPages) {}
+        : t_(t), variables_(variables), data_(data), firstPageNumber_(firstPageNumber), totalPages_(totalPages),
+          countOnly_(totalPages == 0) {}
 
     std::vector<PreparedPage> run() {
         startPage();
@@ -191,6 +194,10 @@ private:
 
     void place(const TemplateBand& band) {
         PreparedPage& page = pages_.back();
+        if (countOnly_) {
+            y_ += band.height;
+            return;
+        }
         for (const TemplateText& object : band.texts) {
             std::string text;
             try {
@@ -335,6 +342,7 @@ private:
     std::map<std::string, const std::vector<int>*> ranges_;
     std::string sectionDataset_;
     int line_ = 0;
+    bool countOnly_;
 };
 
 // Variables evaluated outside any page and row.

@@ -2,7 +2,9 @@
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
+#include <map>
 #include <memory>
+#include <utility>
 
 #include "host/report/report_error.h"
 #include "host/report/report_export.h"
@@ -12,6 +14,20 @@ namespace {
 
 // Cairo's PDF units are points.
 double pt(double mm) { return mm * 72.0 / 25.4; }
+
+void drawFrame(cairo_t* cr, const FrameLines& frame, double x, double y, double w, double h) {
+    if (!frame.any()) return;
+    cairo_set_line_width(cr, 0.5);
+    auto line = [&](double x1, double y1, double x2, double y2) {
+        cairo_move_to(cr, x1, y1);
+        cairo_line_to(cr, x2, y2);
+    };
+    if (frame.left) line(x, y, x, y + h);
+    if (frame.top) line(x, y, x + w, y);
+    if (frame.right) line(x + w, y, x + w, y + h);
+    if (frame.bottom) line(x, y + h, x + w, y + h);
+    cairo_stroke(cr);
+}
 
 template <typename T, void (*Free)(T*)>
 struct Deleter {
@@ -24,17 +40,37 @@ using Cairo = std::unique_ptr<cairo_t, Deleter<cairo_t, cairo_destroy>>;
 using Font = std::unique_ptr<PangoFontDescription, Deleter<PangoFontDescription, pango_font_description_free>>;
 using GObject = std::unique_ptr<void, Deleter<void, unrefObject>>;
 
-void drawText(cairo_t* cr, PangoLayout* layout, const PreparedText& t) {
+// One font description per size and weight, made once: a long report has few of them and many
+// texts.
+class Fonts {
+public:
+    const PangoFontDescription* get(double size, bool bold) {
+        auto& slot = fonts_[{static_cast<int>(size * PANGO_SCALE), bold}];
+        if (!slot) {
+            slot.reset(pango_font_description_from_string("DejaVu Sans"));
+            pango_font_description_set_size(slot.get(), static_cast<int>(size * PANGO_SCALE));
+            pango_font_description_set_weight(slot.get(), bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+        }
+        return slot.get();
+    }
+
+private:
+    std::map<std::pair<int, bool>, Font> fonts_;
+};
+
+void drawText(cairo_t* cr, PangoLayout* layout, Fonts& fonts, const PreparedText& t) {
     const double x = pt(t.left), y = pt(t.top), w = pt(t.width), h = pt(t.height);
+    // Empty cells of a table are only their frame lines.
+    if (t.text.empty()) {
+        drawFrame(cr, t.frame, x, y, w, h);
+        return;
+    }
     cairo_save(cr);
     cairo_rectangle(cr, x, y, w, h);
     cairo_clip(cr);
     // A little air between the frame lines and the text.
     const double pad = pt(0.5);
-    Font font(pango_font_description_from_string("DejaVu Sans"));
-    pango_font_description_set_size(font.get(), static_cast<int>(t.fontSize * PANGO_SCALE));
-    pango_font_description_set_weight(font.get(), t.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-    pango_layout_set_font_description(layout, font.get());
+    pango_layout_set_font_description(layout, fonts.get(t.fontSize, t.bold));
     pango_layout_set_width(layout, static_cast<int>((w - 2 * pad) * PANGO_SCALE));
     pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
     pango_layout_set_alignment(layout, t.align == TextAlign::Left     ? PANGO_ALIGN_LEFT
@@ -50,18 +86,7 @@ void drawText(cairo_t* cr, PangoLayout* layout, const PreparedText& t) {
     cairo_move_to(cr, x + pad, top);
     pango_cairo_show_layout(cr, layout);
     cairo_restore(cr);
-
-    if (!t.frame.any()) return;
-    cairo_set_line_width(cr, 0.5);
-    auto line = [&](double x1, double y1, double x2, double y2) {
-        cairo_move_to(cr, x1, y1);
-        cairo_line_to(cr, x2, y2);
-    };
-    if (t.frame.left) line(x, y, x, y + h);
-    if (t.frame.top) line(x, y, x + w, y);
-    if (t.frame.right) line(x + w, y, x + w, y + h);
-    if (t.frame.bottom) line(x, y + h, x + w, y + h);
-    cairo_stroke(cr);
+    drawFrame(cr, t.frame, x, y, w, h);
 }
 
 }  // namespace
@@ -78,8 +103,9 @@ void exportToPdf(const PreparedReport& report, const std::string& path) {
     pango_cairo_context_set_resolution(pango_layout_get_context(layout), 72);
     pango_layout_context_changed(layout);
     cairo_set_source_rgb(cr.get(), 0, 0, 0);
+    Fonts fonts;
     for (const PreparedPage& page : report.pages) {
-        for (const PreparedText& t : page.texts) drawText(cr.get(), layout, t);
+        for (const PreparedText& t : page.texts) drawText(cr.get(), layout, fonts, t);
         cairo_show_page(cr.get());
     }
     cr.reset();
