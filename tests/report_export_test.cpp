@@ -37,7 +37,7 @@ protected:
     void SetUp() override {
         host::ReportEngine engine;
         engine.loadFromText(R"({
-          "name": "ZorvicBuy",
+          "name": "Декларация, форма 07",
           "pageHeader": {"height": 20, "texts": [
             {"width": 190, "height": 10, "fontSize": 14, "bold": true, "align": "center",
              "text": "Декларация об объёме закупки & <проверка>"},
@@ -70,6 +70,7 @@ TEST_F(ReportExportTest, PdfHoldsTheTextOfEveryPageInCyrillic) {
     const size_t pages = info.find("Pages:");
     ASSERT_NE(pages, std::string::npos) << info;
     EXPECT_EQ(std::stoi(info.substr(pages + 6)), 2) << info;
+    EXPECT_NE(info.find("Декларация, форма 07"), std::string::npos) << info;  // the document's title
     const std::string page1 = run("pdftotext -f 1 -l 1 -layout '" + pdf + "' -");
     const std::string page2 = run("pdftotext -f 2 -l 2 -layout '" + pdf + "' -");
     EXPECT_NE(page1.find("Декларация об объёме закупки & <проверка>"), std::string::npos) << page1;

@@ -40,7 +40,9 @@ public:
         allowOnly(root, "the template",
                   {"name", "page", "variables", "pageHeader", "pageFooter", "reportTitle", "reportSummary", "data"});
         ReportTemplate t;
+        // The name only titles the prepared report, whose texts are UTF-8; it stays as written.
         t.name = text(root, "name", "");
+        if (!t.name.empty()) t.name = root.at("name").get<std::string>();
         if (root.contains("page")) page(root.at("page"), t);
         if (root.contains("variables")) {
             const json& vars = root.at("variables");

@@ -64,7 +64,7 @@ struct TemplateDataSection {
 };
 
 struct HOST_API ReportTemplate {
-    std::string name;
+    std::string name;      // UTF-8, unlike the texts
     std::string fileStem;  // set by loading from a file
     double pageWidth = 210;
     double pageHeight = 297;
