@@ -3,99 +3,24 @@
 // the purchases under each licence.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 
+#include "declaration_body_fixture.h"
 #include "forms/rozn/report_frame.h"
-#include "host/data/main_dm.h"
-#include "host/local/local_table.h"
-#include "host/local/work_table_catalog.h"
-#include "host/text/cp1251.h"
-#include "host/ui/message_box.h"
-#include "test_support.h"
 
 namespace {
 
 using host::Variant;
 using host::W;
-using Row = std::map<std::string, Variant>;
+using zorvic_test::day;
+using zorvic_test::kEmptyAddress;
+using zorvic_test::Row;
 
-Variant day(int year, int month, int dayOfMonth) { return Variant(host::encodeDate(year, month, dayOfMonth)); }
-
-// The frame over hand-filled work tables; of the organization's lookups only the address
-// answers, with empty parts.
-class Form11File : public ::testing::Test, public host::HostDatabase, public host::ui::MessageService {
+class Form11File : public zorvic_test::DeclarationBodyFixture<forms::rozn::TZorvicRoznReport> {
 protected:
-    void SetUp() override {
-        host::ui::setMessageService(this);
-        host::MainDM().attachDatabase(this);
-        host::MainDM().setWorkDirectory((scratch / "").string());
-        host::MainDM().setToday(host::encodeDate(2024, 4, 15));
-        frame.setReportName("ZorvicRozn");
-        frame.chooseClient(7, "7");
-        host::MemIniFile empty;
-        frame.ReadOptions(empty);
-        const auto& c = frame.controls();
-        c.seYear.setValue(2024);
-        c.rgReportKind.setItemIndex(1);
-        c.dePath.setText((scratch / "").string());
-        c.seCalcPrecision.setValue(2);
-        frame.SetTMPTablesDatabaseName();
-        fill("ZorvicRoznObosob", {});
-    }
-    void TearDown() override {
-        host::MainDM().attachDatabase(nullptr);
-        host::MainDM().setToday(std::nullopt);
-        host::ui::setMessageService(nullptr);
-    }
-    std::string sqlText(const std::string& key) override { throw host::HostDatabaseError(key); }
-    std::optional<std::vector<Variant>> firstRow(const std::string& sql) override {
-        if (sql.find("GET_ADDRESS_KLADR(0,7)") == std::string::npos) return std::nullopt;
-        return std::vector<Variant>(10, Variant(""));
-    }
-    host::HostDataSet& sharedDataSet() override { throw host::HostDatabaseError("no dataset"); }
-    void show(const std::string& text, const std::string&) override { ADD_FAILURE() << host::cp1251ToUtf8(text); }
-
-    void fill(const std::string& table, const std::vector<Row>& rows) {
-        const auto& columns = *host::workTableColumns(table);
-        host::LocalTable t(table);
-        t.setDatabaseName((scratch / "").string());
-        t.open();
-        for (const auto& row : rows) {
-            t.append();
-            for (const auto& [name, value] : row) {
-                const auto at =
-                    std::find_if(columns.begin(), columns.end(), [&](const auto& c) { return c.name == name; });
-                ASSERT_NE(at, columns.end()) << name;
-                t.setField(static_cast<int>(at - columns.begin()), value);
-            }
-            t.post();
-        }
-        t.close();
-    }
-
-    // The file's bytes between two texts, the file checked to be well-formed XML first.
-    std::string written(const char* from, const char* to) {
-        frame.MakeFile();
-        const std::string path = frame.producedPath();
-        EXPECT_EQ(std::system(("xmllint --noout '" + path + "'").c_str()), 0);
-        const std::string file = zorvic_test::readFile(path), start = W(from);
-        const std::size_t a = file.find(start), b = file.find(W(to), a);
-        if (a == std::string::npos || b == std::string::npos) return "<missing>";
-        return file.substr(a + start.size(), b - a - start.size());
-    }
-    std::string referenceBlock() { return written("</ФормаОтч>\r\n", "<Документ>\r\n"); }
-    std::string dataSection() { return written("</Организация>\r\n", "</Документ>\r\n"); }
-
-    zorvic_test::ScratchDir scratch;
-    forms::rozn::TZorvicRoznReport frame;
+    Form11File()
+        : DeclarationBodyFixture("ZorvicRozn", zorvic_test::ReferenceBlock::BehindFormHeader, {"ZorvicRoznObosob"}) {}
 };
-
-const char* const kEmptyAddress =
-    "<АдрОрг>\r\n<КодСтраны></КодСтраны>\r<Индекс></Индекс>\r<КодРегион></КодРегион>\r<Район></Район>\r"
-    "<Город></Город>\r<НаселПункт></НаселПункт>\r<Улица></Улица>\r<Дом></Дом>\r<Корпус></Корпус>\r"
-    "<Литера />\r<Кварт></Кварт>\r\n</АдрОрг>\r\n";
 
 TEST_F(Form11File, ReferenceBlockListsProducersThenSuppliersWithEachLicence) {
     fill("ZorvicRoznOborot",
@@ -134,8 +59,8 @@ TEST_F(Form11File, ReferenceBlockListsProducersThenSuppliersWithEachLicence) {
           "<Поставщики ИдПостав=\"12\" П000000000007=\"ООО &quot;Гамма&quot;\">"
           "<ЮЛ П000000000009=\"77&quot;0123456\" П000000000010=\"000000000\"/>\r\n</Поставщики>\r\n"
           "</Справочники>\r\n");
-    EXPECT_EQ(referenceBlock(), expected);
-    EXPECT_EQ(dataSection(), "") << "no subdivision, no data section";
+    EXPECT_EQ(body().first, expected);
+    EXPECT_EQ(body().second, "") << "no subdivision, no data section";
 }
 
 TEST_F(Form11File, DataSectionGroupsTurnoverAndPurchasesWhateverTheirTableOrder) {
@@ -213,7 +138,7 @@ TEST_F(Form11File, DataSectionGroupsTurnoverAndPurchasesWhateverTheirTableOrder)
           "</СведПроизвИмпорт>\r\n</Оборот>\r\n</ОбъемОборота>\r\n"
           "<ОбъемОборота НаимЮЛ=\"КИОСК\" КППЮЛ=\"\" НаличиеОборота=\"false\">\r\n") +
         W(kEmptyAddress) + W("</ОбъемОборота>\r\n");
-    EXPECT_EQ(dataSection(), expected);
+    EXPECT_EQ(body().second, expected);
 }
 
 TEST_F(Form11File, GoodsDetailAddsArticleAndNettoAndOnlyMoveDropsTheBalances) {
@@ -247,7 +172,7 @@ TEST_F(Form11File, GoodsDetailAddsArticleAndNettoAndOnlyMoveDropsTheBalances) {
           "П100000000016=\"0.000\" П100000000017=\"0.000\" П100000000018=\"0.000\" П100000000019=\"1.000\"/>\r\n"
           "<Движение ПN=\"1\" Артикул=\"b-2\" Нетто=\"0.750\"") +
         W(zeros) + W("</СведПроизвИмпорт>\r\n</Оборот>\r\n</ОбъемОборота>\r\n");
-    EXPECT_EQ(dataSection(), expected);
+    EXPECT_EQ(body().second, expected);
 }
 
 }  // namespace

@@ -3,96 +3,25 @@
 // nested by kind, product kind, carrier and licence, vehicle and waybill.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
 
+#include "declaration_body_fixture.h"
 #include "forms/transport/body_text.h"
 #include "forms/transport/report_frame.h"
-#include "host/data/main_dm.h"
-#include "host/local/local_table.h"
-#include "host/local/work_table_catalog.h"
-#include "host/text/cp1251.h"
-#include "host/ui/message_box.h"
-#include "test_support.h"
 
 namespace {
 
 using host::Variant;
 using host::W;
-using Row = std::map<std::string, Variant>;
+using zorvic_test::day;
+using zorvic_test::Row;
 
-Variant day(int year, int month, int dayOfMonth, double time = 0) {
-    return Variant(host::DateTime{host::encodeDate(year, month, dayOfMonth).days + time});
-}
-
-// The frame over hand-filled work tables; of the organization's lookups only the address
-// answers, with empty parts.
-class Form08File : public ::testing::Test, public host::HostDatabase, public host::ui::MessageService {
+// Quantities to three decimals.
+class Form08File : public zorvic_test::DeclarationBodyFixture<forms::transport::TZorvicTransportReport> {
 protected:
-    void SetUp() override {
-        host::ui::setMessageService(this);
-        host::MainDM().attachDatabase(this);
-        host::MainDM().setWorkDirectory((scratch / "").string());
-        host::MainDM().setToday(host::encodeDate(2024, 4, 15));
-        frame.setReportName("ZorvicTransport");
-        frame.chooseClient(7, "7");
-        host::MemIniFile empty;
-        frame.ReadOptions(empty);
-        const auto& c = frame.controls();
-        c.seYear.setValue(2024);
-        c.dePath.setText((scratch / "").string());
-        c.seCalcPrecision.setValue(3);
-        frame.SetTMPTablesDatabaseName();
-        fill("ZorvicTransportObosob", {});
-    }
-    void TearDown() override {
-        host::MainDM().attachDatabase(nullptr);
-        host::MainDM().setToday(std::nullopt);
-        host::ui::setMessageService(nullptr);
-    }
-    std::string sqlText(const std::string& key) override { throw host::HostDatabaseError(key); }
-    std::optional<std::vector<Variant>> firstRow(const std::string& sql) override {
-        if (sql.find("GET_ADDRESS_KLADR(0,7)") == std::string::npos) return std::nullopt;
-        return std::vector<Variant>(10, Variant(""));
-    }
-    host::HostDataSet& sharedDataSet() override { throw host::HostDatabaseError("no dataset"); }
-    void show(const std::string& text, const std::string&) override { ADD_FAILURE() << host::cp1251ToUtf8(text); }
-
-    void fill(const std::string& table, const std::vector<Row>& rows) {
-        const auto& columns = *host::workTableColumns(table);
-        host::LocalTable t(table);
-        t.setDatabaseName((scratch / "").string());
-        t.open();
-        for (const auto& row : rows) {
-            t.append();
-            for (const auto& [name, value] : row) {
-                const auto at =
-                    std::find_if(columns.begin(), columns.end(), [&](const auto& c) { return c.name == name; });
-                ASSERT_NE(at, columns.end()) << name;
-                t.setField(static_cast<int>(at - columns.begin()), value);
-            }
-            t.post();
-        }
-        t.close();
-    }
-
-    // The reference block and the data section of one written file, checked to be well-formed.
-    std::pair<std::string, std::string> written() {
-        frame.MakeFile();
-        const std::string path = frame.producedPath();
-        EXPECT_EQ(std::system(("xmllint --noout '" + path + "'").c_str()), 0);
-        const std::string file = zorvic_test::readFile(path);
-        auto between = [&](const char* from, const char* to) {
-            const std::string start = W(from);
-            const std::size_t a = file.find(start), b = file.find(W(to), a);
-            if (a == std::string::npos || b == std::string::npos) return std::string("<missing>");
-            return file.substr(a + start.size(), b - a - start.size());
-        };
-        return {between("</ФормаОтч>\r\n", "<Документ>\r\n"), between("</Организация>\r\n", "</Документ>\r\n")};
-    }
-
-    zorvic_test::ScratchDir scratch;
-    forms::transport::TZorvicTransportReport frame;
+    Form08File()
+        : DeclarationBodyFixture("ZorvicTransport", zorvic_test::ReferenceBlock::BehindFormHeader,
+                                 {"ZorvicTransportObosob"}, 3) {}
 };
 
 // An individual carrier's address lines with nothing but the locality.
@@ -179,7 +108,7 @@ TEST_F(Form08File, ReferenceBlockListsCarriersWithEachLicenceThenVehiclesAndRece
           "<Получатели ИдПолучателя=\"103\" П000000000019=\"Кафе &apos;Уют&apos;\">\r\n"
           "<ОрганизацияРФ П000000000020=\"5000000000\" П000000000021=\"\"/>\r\n</Получатели>\r\n"
           "</Справочники>\r\n");
-    const auto [references, data] = written();
+    const auto [references, data] = body();
     EXPECT_EQ(references, expected);
     EXPECT_EQ(data, "") << "no subdivision, no data section";
 }
@@ -258,7 +187,7 @@ TEST_F(Form08File, DataSectionNestsTransportsWhateverTheirTableOrder) {
         "<АдрОрг>\r\n<КодСтраны></КодСтраны>\r<Индекс></Индекс>\r<КодРегион></КодРегион>\r<Район></Район>\r"
         "<Город></Город>\r<НаселПункт></НаселПункт>\r<Улица></Улица>\r<Дом></Дом>\r<Корпус></Корпус>\r"
         "<Литера />\r<Кварт></Кварт>\r\n</АдрОрг>\r\n</ОбъемПеревозки>\r\n";
-    EXPECT_EQ(written().second, W(expected));
+    EXPECT_EQ(body().second, W(expected));
 }
 
 TEST(Form08Volume, HasOneDecimalWithHalvesAwayFromZeroAndFifteenSignificantDigits) {

@@ -3,97 +3,23 @@
 // every subdivision by product kind, producer, recipient and licence.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
 
+#include "declaration_body_fixture.h"
 #include "forms/delivery/report_frame.h"
-#include "host/data/main_dm.h"
-#include "host/local/local_table.h"
-#include "host/local/work_table_catalog.h"
-#include "host/text/cp1251.h"
-#include "host/ui/message_box.h"
-#include "test_support.h"
 
 namespace {
 
 using host::Variant;
 using host::W;
-using Row = std::map<std::string, Variant>;
+using zorvic_test::day;
+using zorvic_test::Row;
 
-Variant day(int year, int month, int dayOfMonth) { return Variant(host::encodeDate(year, month, dayOfMonth)); }
-
-// The frame over hand-filled work tables; of the organization's lookups only the address
-// answers, with empty parts.
-class Form06File : public ::testing::Test, public host::HostDatabase, public host::ui::MessageService {
+class Form06File : public zorvic_test::DeclarationBodyFixture<forms::delivery::TZorvicDeliveryReport> {
 protected:
-    void SetUp() override {
-        host::ui::setMessageService(this);
-        host::MainDM().attachDatabase(this);
-        host::MainDM().setWorkDirectory((scratch / "").string());
-        host::MainDM().setToday(host::encodeDate(2024, 4, 15));
-        frame.setReportName("ZorvicDelivery");
-        frame.chooseClient(7, "7");
-        host::MemIniFile empty;
-        frame.ReadOptions(empty);
-        const auto& c = frame.controls();
-        c.seYear.setValue(2024);
-        c.rgReportKind.setItemIndex(1);
-        c.dePath.setText((scratch / "").string());
-        c.seCalcPrecision.setValue(2);
-        frame.SetTMPTablesDatabaseName();
-        fill("ZorvicDeliveryObosob", {});
-        fill("ZorvicDelivery", {});
-    }
-    void TearDown() override {
-        host::MainDM().attachDatabase(nullptr);
-        host::MainDM().setToday(std::nullopt);
-        host::ui::setMessageService(nullptr);
-    }
-    std::string sqlText(const std::string& key) override { throw host::HostDatabaseError(key); }
-    std::optional<std::vector<Variant>> firstRow(const std::string& sql) override {
-        if (sql.find("GET_ADDRESS_KLADR(0,7)") == std::string::npos) return std::nullopt;
-        return std::vector<Variant>(10, Variant(""));
-    }
-    host::HostDataSet& sharedDataSet() override { throw host::HostDatabaseError("no dataset"); }
-    void show(const std::string& text, const std::string&) override { ADD_FAILURE() << host::cp1251ToUtf8(text); }
-
-    void fill(const std::string& table, const std::vector<Row>& rows) {
-        const auto& columns = *host::workTableColumns(table);
-        host::LocalTable t(table);
-        t.setDatabaseName((scratch / "").string());
-        t.open();
-        for (const auto& row : rows) {
-            t.append();
-            for (const auto& [name, value] : row) {
-                const auto at =
-                    std::find_if(columns.begin(), columns.end(), [&](const auto& c) { return c.name == name; });
-                ASSERT_NE(at, columns.end()) << name;
-                t.setField(static_cast<int>(at - columns.begin()), value);
-            }
-            t.post();
-        }
-        t.close();
-    }
-
-    // The reference block (between the root's line and the form header) and the data section of
-    // a fresh file, checked to be well-formed XML.
-    std::pair<std::string, std::string> body() {
-        frame.MakeFile();
-        const std::string path = frame.producedPath();
-        EXPECT_EQ(std::system(("xmllint --noout '" + path + "'").c_str()), 0);
-        const std::string file = zorvic_test::readFile(path);
-        auto between = [&file](const char* from, const char* to) -> std::string {
-            const std::string start = W(from);
-            const std::size_t a = file.find(start), b = file.find(W(to), a);
-            if (a == std::string::npos || b == std::string::npos) return "<missing>";
-            return file.substr(a + start.size(), b - a - start.size());
-        };
-        return {between("НаимПрог=\"VELTRA V.3\">\r\n", "<ФормаОтч"),
-                between("</Организация>\r\n", "</Документ>\r\n")};
-    }
-
-    zorvic_test::ScratchDir scratch;
-    forms::delivery::TZorvicDeliveryReport frame;
+    Form06File()
+        : DeclarationBodyFixture("ZorvicDelivery", zorvic_test::ReferenceBlock::AheadOfFormHeader,
+                                 {"ZorvicDeliveryObosob", "ZorvicDelivery"}) {}
 };
 
 // One movement element as the file spells it.
