@@ -39,4 +39,25 @@ bool prepareAndShow(host::ReportEngine& engine, const PrintDatasets& datasets) {
     return shown;
 }
 
+PrintDatasets retailPrintDatasets(host::LocalDataSet& result, host::LocalDataSet& purchases,
+                                  host::LocalDataSet& clientSum, host::LocalDataSet& subdivisions,
+                                  host::LocalDataSet& clientTurnover, host::LocalDataSet& turnover) {
+    return {{{"tblResult", &result},
+             {"qClientSum", &clientSum},
+             {"tblObosob", &subdivisions},
+             {"qClientOborot", &clientTurnover},
+             {"tblResultOborot", &turnover}},
+            {&purchases, &clientSum, &clientTurnover, &subdivisions, &turnover},
+            {&clientSum, &purchases, &subdivisions, &turnover, &clientTurnover},
+            &turnover};
+}
+
+PrintDatasets movementPrintDatasets(host::LocalDataSet& movements, host::LocalDataSet& clientSum,
+                                    host::LocalDataSet& subdivisions, bool silentWhenEmpty) {
+    return {{{"tblResult", &movements}, {"qClientSum", &clientSum}, {"tblObosob", &subdivisions}},
+            {&movements, &clientSum, &subdivisions},
+            {&clientSum, &movements, &subdivisions},
+            silentWhenEmpty ? &movements : nullptr};
+}
+
 }  // namespace core

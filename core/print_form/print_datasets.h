@@ -23,4 +23,16 @@ struct PrintDatasets {
 // in their closing order however this ends. Answers whether the report was shown.
 bool prepareAndShow(host::ReportEngine& engine, const PrintDatasets& datasets);
 
+// Forms 11 and 12: purchases (`result` is what the template reads as "tblResult", `purchases` the
+// query opened for it), the organization's sums and turnover, subdivisions and their turnover;
+// nothing is printed without turnover.
+PrintDatasets retailPrintDatasets(host::LocalDataSet& result, host::LocalDataSet& purchases,
+                                  host::LocalDataSet& clientSum, host::LocalDataSet& subdivisions,
+                                  host::LocalDataSet& clientTurnover, host::LocalDataSet& turnover);
+
+// Forms 07 and 06 (and 08, which never prints): the movement rows, the sums per counterparty
+// and the subdivisions; with `silentWhenEmpty` nothing is printed without movement rows.
+PrintDatasets movementPrintDatasets(host::LocalDataSet& movements, host::LocalDataSet& clientSum,
+                                    host::LocalDataSet& subdivisions, bool silentWhenEmpty);
+
 }  // namespace core

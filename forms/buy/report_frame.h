@@ -20,7 +20,9 @@ public:
     host::LocalQuery qClientSum;
 
 protected:
-    core::PrintDatasets printDatasets() override;
+    core::PrintDatasets printDatasets() override {
+        return core::movementPrintDatasets(qResult, qClientSum, tblObosob, true);
+    }
 
     std::vector<host::LocalQuery*> localQueries() override {
         return {&qResult, &qClients, &qManufacturers, &qClientSum};

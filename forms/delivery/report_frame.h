@@ -20,7 +20,10 @@ public:
     host::LocalQuery qClientSum;
 
 protected:
-    core::PrintDatasets printDatasets() override;
+    // A quarter without deliveries still prints its (empty) report.
+    core::PrintDatasets printDatasets() override {
+        return core::movementPrintDatasets(qResult, qClientSum, tblObosob, false);
+    }
 
     std::vector<host::LocalQuery*> localQueries() override {
         return {&qResult, &qClients, &qManufacturers, &qClientSum};

@@ -21,7 +21,14 @@ public:
     host::LocalQuery qClientSum;
 
 protected:
-    core::PrintDatasets printDatasets() override;
+    // The turnover table is read directly; a quarter without turnover still prints its (empty)
+    // report.
+    core::PrintDatasets printDatasets() override {
+        return {{{"tblResult", &tblResult}, {"qClientSum", &qClientSum}, {"tblObosob", &tblObosob}},
+                {&tblResult, &qClientSum, &tblObosob},
+                {&tblResult, &qClientSum, &tblObosob},
+                nullptr};
+    }
 
     std::vector<host::LocalQuery*> localQueries() override { return {&qClientSum}; }
 

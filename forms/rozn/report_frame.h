@@ -20,7 +20,10 @@ public:
     host::LocalQuery qClientOborot;
 
 protected:
-    core::PrintDatasets printDatasets() override;
+    // "tblResult" is the purchases table itself, which the report opens as it reads it.
+    core::PrintDatasets printDatasets() override {
+        return core::retailPrintDatasets(tblResult, qResult, qClientSum, tblObosob, qClientOborot, *tblResultOborot);
+    }
 
     std::vector<host::LocalQuery*> localQueries() override {
         return {&qResult, &qClients, &qManufacturers, &qClientSum, &qClientOborot};

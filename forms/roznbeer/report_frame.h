@@ -20,7 +20,9 @@ public:
     host::LocalQuery qClientOborot;
 
 protected:
-    core::PrintDatasets printDatasets() override;
+    core::PrintDatasets printDatasets() override {
+        return core::retailPrintDatasets(qResult, qResult, qClientSum, tblObosob, qClientOborot, *tblResultOborot);
+    }
 
     std::vector<host::LocalQuery*> localQueries() override {
         return {&qResult, &qClients, &qManufacturers, &qClientSum, &qClientOborot};

@@ -20,7 +20,11 @@ public:
     host::LocalQuery qClientSum;
 
 protected:
-    core::PrintDatasets printDatasets() override;
+    // The output kind is fixed on the file, so this is never reached from the page; it is the
+    // purchase form's path all the same.
+    core::PrintDatasets printDatasets() override {
+        return core::movementPrintDatasets(qResult, qClientSum, tblObosob, true);
+    }
 
     std::vector<host::LocalQuery*> localQueries() override {
         return {&qResult, &qClients, &qBuyers, &qTransport, &qClientSum};
