@@ -365,6 +365,40 @@ TEST_F(ReportEngineTest, LongReportsBreakIntoPagesWithWholeBandsAndPageNOfM) {
     EXPECT_EQ(beforeLast[beforeLast.size() - 2].text, "Строка 92");
 }
 
+TEST_F(ReportEngineTest, HeadersStayWithTheirFirstRowAndRepeatOnTheirSectionsNextPages) {
+    // The body of an A5 page is 190 mm: the section's header (10), the first kind's header (8) and
+    // 16 rows (10 each) reach 188, where the second kind's header would fit but not its first row.
+    std::vector<Purchase> rows;
+    for (int i = 1; i <= 16; ++i) rows.push_back({"200", 7, "А" + std::to_string(i), 1});
+    for (int i = 1; i <= 20; ++i) rows.push_back({"261", 7, "Б" + std::to_string(i), 1});
+    fillPurchases(rows);
+    load(R"({
+      "page": {"size": "A5", "margins": {"left": 10, "top": 10, "right": 10, "bottom": 10}},
+      "data": [{"dataset": "tblResult",
+                "header": {"height": 10, "repeatOnNewPage": true,
+                           "texts": [{"width": 120, "height": 10, "text": "Колонки"}]},
+                "groups": [{"condition": "tblResult.\"VIDPROD_KOD\"",
+                            "header": {"height": 8, "repeatOnNewPage": true,
+                                       "texts": [{"width": 120, "height": 8, "text": "Вид [tblResult.\"VIDPROD_KOD\"]"}]}}],
+                "band": {"height": 10, "texts": [{"width": 120, "height": 10, "text": "[tblResult.\"CL_NAME\"]"}]}}]
+    })");
+    openAndRegister();
+    engine_.prepareReport(true);
+    const auto& pages = engine_.preparedReport().pages;
+    ASSERT_EQ(pages.size(), 3u);
+    const auto first = textsOf(pages[0]);
+    EXPECT_EQ(first.size(), 18u);
+    EXPECT_EQ(first.back(), "А16");  // the next kind's header went with its first row
+    // The section's header again (the first kind has ended), the second kind with 17 rows.
+    const auto second = textsOf(pages[1]);
+    ASSERT_EQ(second.size(), 19u);
+    EXPECT_EQ(std::vector<std::string>(second.begin(), second.begin() + 3),
+              (std::vector<std::string>{"Колонки", "Вид 261", "Б1"}));
+    EXPECT_DOUBLE_EQ(pages[1].texts[0].top, 10);
+    // Mid-group, both headers repeat, showing the group they head.
+    EXPECT_EQ(textsOf(pages[2]), (std::vector<std::string>{"Колонки", "Вид 261", "Б18", "Б19", "Б20"}));
+}
+
 TEST_F(ReportEngineTest, PreparingWithoutClearingAddsPagesNumberedOn) {
     load(R"({"pageFooter": {"height": 5, "texts": [{"width": 50, "height": 5, "text": "[PAGE#]/[TOTALPAGES#]"}]},
              "reportTitle": {"height": 5, "texts": [{"width": 50, "height": 5, "text": "[PART]"}]}})");

@@ -162,6 +162,47 @@ private:
         y_ = t_.marginTop;
         bodyOnPage_ = false;
         if (t_.pageHeader && bandVisible(*t_.pageHeader)) place(*t_.pageHeader);
+        // The headers of the sections and groups that go on, as the page header's continuation;
+        // each shows the values of the row it was printed for.
+        for (const auto& [band, row] : repeats_) {
+            const auto saved = current_;
+            current_[row.first] = row.second;
+            placeChain(*band);
+            current_ = saved;
+        }
+    }
+
+    void placeChain(const TemplateBand& band) {
+        if (!bandVisible(band)) return;
+        place(band);
+        if (band.child) placeChain(*band.child);
+    }
+
+    // The height a band takes with its children, as far as they are visible now.
+    double chainHeight(const TemplateBand* band) {
+        if (!band || !bandVisible(*band)) return 0;
+        return band->height + chainHeight(band->child.get());
+    }
+
+    // What prints for the first row below a group level's header (below the section's header
+    // for level -1): the inner group headers and the row's own band.
+    double firstRowHeight(const TemplateDataSection& section, int level) {
+        double height = chainHeight(section.band.get());
+        for (size_t k = static_cast<size_t>(level + 1); k < section.groups.size(); ++k)
+            height += chainHeight(section.groups[k].header.get());
+        return height;
+    }
+
+    // A header: kept on the page of the first row it heads, and noted for repeating when the
+    // template asks for it (pushed after printing, so it does not repeat on its own page twice).
+    void printHeader(const TemplateBand* band, double following, const std::string& key) {
+        if (!band) return;
+        printBand(band, following);
+        if (band->repeatOnNewPage && bandVisible(*band)) repeats_.push_back({band, {key, current_[key]}});
+    }
+
+    void endHeader(const TemplateBand* band) {
+        if (band && !repeats_.empty() && repeats_.back().first == band) repeats_.pop_back();
     }
 
     void finishPage() {
@@ -179,11 +220,13 @@ private:
         }
     }
 
-    void printBand(const TemplateBand* band) {
+    void printBand(const TemplateBand* band, double following = 0) {
         if (!band || !bandVisible(*band)) return;
         // A band is never split: when it does not fit below what the page holds already, it
-        // starts the next page (a band taller than a whole page is placed anyway).
-        if (bodyOnPage_ && (band->startNewPage || y_ + band->height > bodyBottom() + 1e-9)) {
+        // starts the next page (a band taller than a whole page is placed anyway). A header
+        // also needs room for what it heads.
+        const double needed = band->height + (following > 0 ? following + chainHeight(band->child.get()) : 0);
+        if (bodyOnPage_ && (band->startNewPage || y_ + needed > bodyBottom() + 1e-9)) {
             finishPage();
             startPage();
         }
@@ -236,8 +279,9 @@ private:
         if (!rows.empty() || section.printIfEmpty) {
             current_[key] = rows.empty() ? -1 : rows.front();
             ranges_[key] = &rows;
-            printBand(section.header.get());
+            printHeader(section.header.get(), rows.empty() ? 0 : firstRowHeight(section, -1), key);
             printGroups(section, 0, rows);
+            endHeader(section.header.get());
             current_[key] = rows.empty() ? -1 : rows.back();
             ranges_[key] = &rows;
             printBand(section.footer.get());
@@ -313,8 +357,9 @@ private:
             }
             current_[key] = run.front();
             ranges_[key] = &run;
-            printBand(group.header.get());
+            printHeader(group.header.get(), firstRowHeight(section, static_cast<int>(level)), key);
             printGroups(section, level + 1, run);
+            endHeader(group.header.get());
             current_[key] = run.back();
             ranges_[key] = &run;
             printBand(group.footer.get());
@@ -343,6 +388,8 @@ private:
     std::string sectionDataset_;
     int line_ = 0;
     bool countOnly_;
+    // Headers to print again on a new page, innermost last, with the dataset row each was for.
+    std::vector<std::pair<const TemplateBand*, std::pair<std::string, int>>> repeats_;
 };
 
 // Variables evaluated outside any page and row.

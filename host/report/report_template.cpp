@@ -19,7 +19,11 @@
 //             header, band (required), footer, printIfEmpty } ]
 // orderBy sorts the section's rows by the expressions' values (numbers by value, texts by their
 // windows-1251 bytes, empty values first), keeping the dataset's order among equal rows.
-// A band: name, height (required), visible, visibleWhen, startNewPage, texts: [ text ], child.
+// A band: name, height (required), visible, visibleWhen, startNewPage, repeatOnNewPage,
+// texts: [ text ], child.
+// A data section's header and its group headers always go to the page where their first row
+// prints; with repeatOnNewPage such a header is printed again below the page header of every page
+// its section or group continues on.
 // startNewPage begins a new page unless nothing but the page header is on the current one yet;
 // visibleWhen, when given, decides instead of visible each time the band is about to print.
 // A text: left, top, width, height (required), text, fontSize, bold, align ("left", "center",
@@ -153,7 +157,8 @@ private:
 
     std::unique_ptr<TemplateBand> band(const json& j, const std::string& what) const {
         expectObject(j, what);
-        allowOnly(j, what, {"name", "height", "visible", "visibleWhen", "startNewPage", "texts", "child"});
+        allowOnly(j, what,
+                  {"name", "height", "visible", "visibleWhen", "startNewPage", "repeatOnNewPage", "texts", "child"});
         auto b = std::make_unique<TemplateBand>();
         b->name = text(j, "name", "");
         const std::string label = b->name.empty() ? what : "band " + b->name;
@@ -161,6 +166,7 @@ private:
         b->visible = flag(j, "visible", true);
         b->visibleWhen = text(j, "visibleWhen", "");
         b->startNewPage = flag(j, "startNewPage", false);
+        b->repeatOnNewPage = flag(j, "repeatOnNewPage", false);
         if (j.contains("texts")) {
             if (!j.at("texts").is_array()) fail(label + ": texts must be a list");
             for (const json& t : j.at("texts")) b->texts.push_back(textObject(t, label));

@@ -37,6 +37,8 @@ struct TemplateBand {
     // `visible`: the template's own way of showing optional sections by a variable.
     std::string visibleWhen;
     bool startNewPage = false;
+    // A section or group header printed again on every page its rows continue on.
+    bool repeatOnNewPage = false;
     std::vector<TemplateText> texts;
     std::unique_ptr<TemplateBand> child;  // printed right below the band whenever the band prints
 };
