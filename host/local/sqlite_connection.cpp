@@ -83,7 +83,10 @@ void SqliteConnection::attachWorkTable(const std::string& directory, const std::
     }
     create += ") STRICT";
     try {
-        execute("PRAGMA " + schema + ".journal_mode=OFF; PRAGMA " + schema + ".synchronous=OFF; " + create);
+        // The grouped reads visit a big table once per subdivision through an index; read through
+        // a memory map its pages come from the file cache instead of a system call each.
+        execute("PRAGMA " + schema + ".journal_mode=OFF; PRAGMA " + schema + ".synchronous=OFF; PRAGMA " + schema +
+                ".mmap_size=1073741824; " + create);
     } catch (const LocalTableError& error) {
         throw LocalTableError("cannot prepare the work table " + path + ": " + error.what());
     }
