@@ -75,35 +75,8 @@ void writeSuppliers(core::DeclarationWriter& out, host::LocalDataSet& clients) {
 }  // namespace
 
 TZorvicRoznBeerReport::TZorvicRoznBeerReport()
-    : DeclarationFrame(kProfile),
-      qResult("qResult", kResultSql, true),
-      qClients("qClients", kClientsSql, false),
-      qManufacturers("qManufacturers", kManufacturersSql, true),
-      qClientSum("qClientSum", kClientSumSql, true),
-      qClientOborot("qClientOborot", kClientOborotSql, true),
-      turnoverSection_(kCollection.resultOborotTable, kCollection.resultTable, kSupplier, kMovement) {}
-
-void TZorvicRoznBeerReport::openBodySources() {
-    try {
-        // The movement and turnover tables are read through the section's grouped reads.
-        turnoverSection_.prepare(tblResult.databaseName());
-        tblObosob.open();
-        qClients.open();
-    } catch (...) {
-        closeBodySources();
-        throw;
-    }
-}
-
-void TZorvicRoznBeerReport::closeBodySources() noexcept {
-    turnoverSection_.close();
-    qClients.close();
-    try {
-        tblObosob.close();
-    } catch (...) {
-        // Read only here: closing has nothing to write that could fail.
-    }
-}
+    : RetailFrame(kProfile, {kResultSql, kClientsSql, kManufacturersSql, kClientSumSql, kClientOborotSql}, kSupplier,
+                  kMovement, false) {}
 
 void TZorvicRoznBeerReport::writeReferenceBlock(core::DeclarationWriter& out, const FileContext&) {
     out.line(names().references);
