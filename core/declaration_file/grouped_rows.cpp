@@ -1,5 +1,8 @@
 #include "core/declaration_file/grouped_rows.h"
 
+#include <cmath>
+#include <cstdint>
+
 #include "host/local/sqlite_local_engine.h"
 
 namespace core {
@@ -11,6 +14,24 @@ std::string keyExpression(const GroupKey& key) {
         case GroupKey::As::Day: return "coalesce(cast(" + key.column + " as integer), 0)";
     }
     return key.column;
+}
+
+host::Variant keyValue(const host::Variant& value, GroupKey::As as) {
+    switch (as) {
+        case GroupKey::As::Integer: return host::Variant(value.toInteger());
+        case GroupKey::As::Text: return host::Variant(value.toText());
+        case GroupKey::As::Day: return host::Variant(static_cast<std::int64_t>(std::trunc(value.toDateTime().days)));
+    }
+    return value;
+}
+
+void readGroup(host::LocalQuery& query, std::vector<host::Variant> values) {
+    if (query.active()) {
+        query.requery(std::move(values));
+    } else {
+        query.setParams(std::move(values));
+        query.open();
+    }
 }
 
 std::string groupedRowsSql(const std::string& table, const std::string& columns, const std::vector<GroupKey>& filter,

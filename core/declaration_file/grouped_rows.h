@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "host/data/variant.h"
+#include "host/local/local_query.h"
+
 namespace core {
 
 // A column the writers group by, compared as the writers compare it: an identifier as a whole
@@ -14,6 +17,14 @@ struct GroupKey {
 };
 
 std::string keyExpression(const GroupKey& key);
+
+// A key's value as keyExpression computes it, which is also how the declarations tell their
+// groups apart: an id as a whole number, a code as text, a date by its day; null as 0, the empty
+// text and day 0.
+host::Variant keyValue(const host::Variant& value, GroupKey::As as);
+
+// Reads the rows of one group: the first read opens the query, later ones only bind new values.
+void readGroup(host::LocalQuery& query, std::vector<host::Variant> values);
 
 // A select over a work table that brings the rows of equal grouping keys together: groups, level
 // by level, in the order of their first row, rows inside a group in table order. For rows that

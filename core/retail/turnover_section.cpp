@@ -60,29 +60,7 @@ const Names& names() {
     return kNames;
 }
 
-// A key's value as the grouped read's key expression computes it, which is also how the
-// declaration compares its groups: an id as a whole number, a code as text, a date by its day;
-// null as 0, the empty text and day 0.
-Variant keyValue(const Variant& value, GroupKey::As as) {
-    switch (as) {
-        case GroupKey::As::Integer: return Variant(value.toInteger());
-        case GroupKey::As::Text: return Variant(value.toText());
-        case GroupKey::As::Day: return Variant(static_cast<std::int64_t>(std::trunc(value.toDateTime().days)));
-    }
-    return value;
-}
-
 std::string number(double value, int decimals) { return XMLCheckStr(declarationNumber(value, decimals)); }
-
-// Reads the rows of one group: the first read opens the query, later ones only bind new values.
-void readGroup(host::LocalQuery& query, std::vector<Variant> values) {
-    if (query.active()) {
-        query.requery(std::move(values));
-    } else {
-        query.setParams(std::move(values));
-        query.open();
-    }
-}
 
 // The grouped reads select only the columns written: the sorts that bring the groups together
 // then move a fraction of each row.

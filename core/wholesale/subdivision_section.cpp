@@ -41,18 +41,6 @@ const Names& names() {
     return kNames;
 }
 
-// A key's value as the grouped read's key expression computes it, which is also how the
-// declaration tells its groups apart: an id as a whole number, a code as text, a date by its
-// day; null as 0, the empty text and day 0.
-Variant keyValue(const Variant& value, GroupKey::As as) {
-    switch (as) {
-        case GroupKey::As::Integer: return Variant(value.toInteger());
-        case GroupKey::As::Text: return Variant(value.toText());
-        case GroupKey::As::Day: return Variant(static_cast<std::int64_t>(std::trunc(value.toDateTime().days)));
-    }
-    return value;
-}
-
 // The grouped read selects only the columns written: the sort that brings the groups together
 // then moves a fraction of each row.
 std::string selectList(const std::vector<std::vector<GroupKey>>& levels, const std::vector<std::string>& columns) {
@@ -125,12 +113,7 @@ void SubdivisionSection::write(DeclarationWriter& out, host::LocalTable& subdivi
     for (subdivisions.first(); !subdivisions.eof(); subdivisions.next()) {
         for (std::size_t i = 0; i < address.size(); ++i) address[i] = subdivisions.field(addressColumns[i]).toText();
         const std::vector<Variant> subdivision = {Variant(subdivisions.field(id).toInteger())};
-        if (rows_.active()) {
-            rows_.requery(subdivision);
-        } else {
-            rows_.setParams(subdivision);
-            rows_.open();
-        }
+        readGroup(rows_, subdivision);
         resolve();
 
         out.text(n.volume);

@@ -345,7 +345,7 @@ struct KeyValue {
     friend bool operator==(const KeyValue&, const KeyValue&) = default;
 };
 
-KeyValue keyValue(const Variant& value, GroupKey::As as) {
+KeyValue typedKey(const Variant& value, GroupKey::As as) {
     switch (as) {
         case GroupKey::As::Integer: return {value.toInteger(), {}};
         case GroupKey::As::Text: return {0, value.toText()};
@@ -370,12 +370,12 @@ public:
             int from = kTransportLevel;
             if (open >= 0) {
                 std::size_t k = 0;
-                while (k < kKeyCount && keyValue(row_[k], kGroups[k].as) == keys_[k]) ++k;
+                while (k < kKeyCount && typedKey(row_[k], kGroups[k].as) == keys_[k]) ++k;
                 from = k < kKeyCount ? kLevelOfKey[k] : kLevelCount;
             }
             for (int level = open; level >= from; --level) out_.line(names().levelEnds[level]);
             for (std::size_t k = 0; k < kKeyCount; ++k)
-                if (kLevelOfKey[k] >= from) keys_[k] = keyValue(row_[k], kGroups[k].as);
+                if (kLevelOfKey[k] >= from) keys_[k] = typedKey(row_[k], kGroups[k].as);
             for (int level = from; level < kLevelCount; ++level) {
                 ++numbers[level];
                 if (level + 1 < kLevelCount) numbers[level + 1] = 0;
@@ -447,16 +447,6 @@ private:
     int lineNumber_ = 0;
 };
 
-// Reads the rows of one group: the first read opens the query, later ones only bind new values.
-void readGroup(host::LocalQuery& query, std::vector<Variant> values) {
-    if (query.active()) {
-        query.requery(std::move(values));
-    } else {
-        query.setParams(std::move(values));
-        query.open();
-    }
-}
-
 }  // namespace
 
 TZorvicTransportReport::TZorvicTransportReport()
@@ -518,7 +508,7 @@ void TZorvicTransportReport::writeDataSection(DeclarationWriter& out, const File
 
     for (tblObosob.first(); !tblObosob.eof(); tblObosob.next()) {
         for (std::size_t i = 0; i < address.size(); ++i) address[i] = tblObosob.field(addressColumns[i]).toText();
-        readGroup(transports_, {Variant(tblObosob.field(id).toInteger())});
+        core::readGroup(transports_, {Variant(tblObosob.field(id).toInteger())});
 
         out.text(n.volume).attribute(n.subdivisionName, upperEscaped(tblObosob.field(name)));
         out.attribute(n.subdivisionKpp, upperEscaped(tblObosob.field(kpp)));
