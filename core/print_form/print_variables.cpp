@@ -41,7 +41,7 @@ std::string reportLiteral(const std::string& text) {
 void setOrganizationVariables(host::ReportVariables& variables, int client, const host::DateTime& quarterEnd,
                               const PrintVariableKind& kind) {
     const std::string id = std::to_string(client);
-    const std::string licenceView = " from CLIENT_LIC_VIEW(" + id + ", '" + Variant(quarterEnd).toText() + "')";
+    const std::string licenceView = " from CLIENT_LIC_VIEW(" + id + ", '" + host::formatDate(quarterEnd) + "')";
     auto set = [&](const char* name, const Variant& value, const std::string& formed) {
         if (!value.isNullOrEmpty()) variables.setVariable(name, Variant(formed));
     };

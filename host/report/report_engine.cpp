@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unordered_map>
 
 #include "host/local/local_dataset.h"
 #include "host/report/report_error.h"
@@ -79,11 +80,17 @@ public:
     bool isDataset(const std::string& name) override { return data_.count(upperAscii(name)) != 0; }
 
     Variant field(const std::string& dataset, const std::string& fieldName) override {
-        const Snapshot& s = snapshot(dataset);
-        const int index = s.fieldIndex(dataset, fieldName);
-        const int row = currentRow(dataset);
-        if (row < 0 || row >= static_cast<int>(s.rows.size())) return Variant(Variant::Null{});
-        return s.rows[row][index];
+        // Every text of every row names its fields again: each name is resolved once.
+        auto [at, fresh] = fields_.try_emplace(dataset + '\x1f' + fieldName);
+        if (fresh) {
+            const Snapshot& s = snapshot(dataset);
+            at->second = {&s, s.fieldIndex(dataset, fieldName), upperAscii(dataset)};
+        }
+        const ResolvedField& f = at->second;
+        const auto current = current_.find(f.key);
+        const int row = current == current_.end() ? 0 : current->second;
+        if (row < 0 || row >= static_cast<int>(f.snapshot->rows.size())) return Variant(Variant::Null{});
+        return f.snapshot->rows[row][f.index];
     }
 
     Variant pageNumber() override { return Variant(std::int64_t{firstPageNumber_ + static_cast<int>(pages_.size()) - 1}); }
@@ -196,9 +203,7 @@ private:
     // A header: kept on the page of the first row it heads, and noted for repeating when the
     // template asks for it (pushed after printing, so it does not repeat on its own page twice).
     void printHeader(const TemplateBand* band, double following, const std::string& key) {
-        if (!band) return;
-        printBand(band, following);
-        if (band->repeatOnNewPage && bandVisible(*band)) repeats_.push_back({band, {key, current_[key]}});
+        if (printBand(band, following) && band->repeatOnNewPage) repeats_.push_back({band, {key, current_[key]}});
     }
 
     void endHeader(const TemplateBand* band) {
@@ -220,8 +225,9 @@ private:
         }
     }
 
-    void printBand(const TemplateBand* band, double following = 0) {
-        if (!band || !bandVisible(*band)) return;
+    // Answers whether the band printed.
+    bool printBand(const TemplateBand* band, double following = 0) {
+        if (!band || !bandVisible(*band)) return false;
         // A band is never split: when it does not fit below what the page holds already, it
         // starts the next page (a band taller than a whole page is placed anyway). A header
         // also needs room for what it heads.
@@ -233,6 +239,7 @@ private:
         place(*band);
         bodyOnPage_ = true;
         printBand(band->child.get());
+        return true;
     }
 
     void place(const TemplateBand& band) {
@@ -295,10 +302,12 @@ private:
     // Groups start where a condition's value changes, so a section over a table kept in the order
     // its rows arrived sorts them first to bring each group's rows together.
     void sortRows(const TemplateDataSection& section, const std::string& key, std::vector<int>& rows) {
-        std::map<int, std::vector<Variant>> keys;
+        // Each row's keys once, side by side with the row, so the comparisons only compare.
+        std::vector<std::pair<std::vector<Variant>, int>> keyed;
+        keyed.reserve(rows.size());
         for (int r : rows) {
             current_[key] = r;
-            std::vector<Variant>& values = keys[r];
+            std::vector<Variant> values;
             for (const std::string& e : section.orderBy) {
                 try {
                     values.push_back(evaluate(e));
@@ -306,16 +315,16 @@ private:
                     throw ReportError("data section " + section.dataset + " orderBy: " + error.what());
                 }
             }
+            keyed.emplace_back(std::move(values), r);
         }
-        std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
-            const auto& x = keys[a];
-            const auto& y = keys[b];
-            for (size_t i = 0; i < x.size(); ++i) {
-                const int c = compareForOrder(x[i], y[i]);
+        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+            for (size_t i = 0; i < a.first.size(); ++i) {
+                const int c = compareForOrder(a.first[i], b.first[i]);
                 if (c != 0) return c < 0;
             }
             return false;
         });
+        for (size_t i = 0; i < rows.size(); ++i) rows[i] = keyed[i].second;
     }
 
     static int compareForOrder(const Variant& a, const Variant& b) {
@@ -384,6 +393,12 @@ private:
     double y_ = 0;
     bool bodyOnPage_ = false;
     std::map<std::string, int> current_;
+    struct ResolvedField {
+        const Snapshot* snapshot = nullptr;
+        int index = 0;
+        std::string key;  // of current_
+    };
+    std::unordered_map<std::string, ResolvedField> fields_;
     std::map<std::string, const std::vector<int>*> ranges_;
     std::string sectionDataset_;
     int line_ = 0;
