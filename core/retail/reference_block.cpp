@@ -34,6 +34,11 @@ const Names& names() {
 }  // namespace
 
 void writeProducers(DeclarationWriter& out, host::LocalQuery& producers, ProducerRequisites requisites) {
+    writeProducers(out, producers, requisites, names().producerId);
+}
+
+void writeProducers(DeclarationWriter& out, host::LocalQuery& producers, ProducerRequisites requisites,
+                    const std::string& idAttribute) {
     const Names& n = names();
     struct Closing {
         host::LocalQuery& query;
@@ -48,7 +53,7 @@ void writeProducers(DeclarationWriter& out, host::LocalQuery& producers, Produce
         const std::string producerId = producers.field(id).toText();
         if (producerId.empty()) continue;
         const std::string producerKpp = producers.field(kpp).toText();
-        out.text(n.producer).attribute(n.producerId, XMLCheckStr(producerId));
+        out.text(n.producer).attribute(idAttribute, XMLCheckStr(producerId));
         out.attribute(n.name, XMLCheckStr(producers.field(name).toText()));
         if (requisites == ProducerRequisites::ChildElement) {
             out.line(">");

@@ -20,11 +20,7 @@ constexpr std::size_t kLocality = 5;
 constexpr std::size_t kFlat = 9;
 
 struct Names {
-    std::string producer = W("<ПроизводителиИмпортеры ");
     std::string producerId = W("ИдПроизвИмп");
-    std::string producerName = W("П000000000004");
-    std::string producerInn = W("П000000000005");
-    std::string producerKpp = W("П000000000006");
     std::string counterpartyName = W("П000000000007");
     std::string foreign = W("<Иностр");
     std::string country = W("П000000000081");
@@ -178,26 +174,7 @@ private:
 }  // namespace
 
 void writeProducers(DeclarationWriter& out, host::LocalQuery& producers) {
-    const Names& n = names();
-    struct Closing {
-        host::LocalQuery& query;
-        ~Closing() { query.close(); }
-    } closing{producers};
-    producers.open();
-    const int id = producers.fieldIndex("MANUF_ID");
-    const int name = producers.fieldIndex("MANUF_NAME");
-    const int inn = producers.fieldIndex("MANUF_INN");
-    const int kpp = producers.fieldIndex("MANUF_KPP");
-    for (; !producers.eof(); producers.next()) {
-        const std::string producerId = producers.field(id).toText();
-        if (producerId.empty()) continue;
-        const std::string producerKpp = producers.field(kpp).toText();
-        out.text(n.producer).attribute(n.producerId, XMLCheckStr(producerId));
-        out.attribute(n.producerName, XMLCheckStr(producers.field(name).toText()));
-        out.attribute(n.producerInn, XMLCheckStr(producers.field(inn).toText()));
-        if (!producerKpp.empty()) out.attribute(n.producerKpp, XMLCheckStr(producerKpp));
-        out.line("/>");
-    }
+    retail::writeProducers(out, producers, retail::ProducerRequisites::Attributes, names().producerId);
 }
 
 void writeCounterparties(DeclarationWriter& out, host::LocalDataSet& clients, const CounterpartyNames& element) {

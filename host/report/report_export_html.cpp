@@ -1,23 +1,21 @@
 #include <cstdio>
 #include <fstream>
 
+#include "host/data/hostapi.h"
 #include "host/report/report_error.h"
 #include "host/report/report_export.h"
 
 namespace host {
 namespace {
 
+// As in XML, and a line break of the text is one on the page too.
 std::string escaped(const std::string& text) {
     std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\n': out += "<br>"; break;
-        default: out += c;
-        }
+    for (char c : XMLCheckStr(text)) {
+        if (c == '\n')
+            out += "<br>";
+        else
+            out += c;
     }
     return out;
 }
