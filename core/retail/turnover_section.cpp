@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/declaration_file/subdivision_address.h"
 #include "core/declaration_file/text_forming.h"
 #include "host/data/hostapi.h"
 #include "host/text/cp1251.h"
@@ -23,18 +24,12 @@ const std::vector<GroupKey> kProducerGroup = {{"SUPERPLACE_CL_ID", GroupKey::As:
                                               {"VIDPROD_KOD", GroupKey::As::Text},
                                               {"MANUF_ID", GroupKey::As::Integer}};
 
-const char* const kAddressColumns[] = {"CL_COUNTRY_KOD", "CL_POST_INDEX", "CL_REGION",      "CL_DISTRICT",
-                                       "CL_CITY_CLEAR",  "CL_NAS_PUNKT",  "CL_STREET",      "CL_HOUSE_CLEAR",
-                                       "CL_BUILDING",    "CL_APPARTMENT"};
-
 struct Names {
     std::string volume = W("<ОбъемОборота");
     std::string volumeEnd = W("</ОбъемОборота>");
     std::string subdivisionName = W("НаимЮЛ");
     std::string subdivisionKpp = W("КППЮЛ");
     std::string hasTurnover = W("НаличиеОборота");
-    std::string address = W("<АдрОрг>");
-    std::string addressEnd = W("</АдрОрг>");
     std::string turnover = W("<Оборот");
     std::string turnoverEnd = W("</Оборот>");
     std::string number = W("ПN");
@@ -162,13 +157,10 @@ void TurnoverSection::write(DeclarationWriter& out, host::LocalTable& subdivisio
     const int id = subdivisions.fieldIndex("CL_ID");
     const int name = subdivisions.fieldIndex("CL_NAME");
     const int kpp = subdivisions.fieldIndex("CL_KPP");
-    std::vector<int> addressColumns;
-    for (const char* column : kAddressColumns) addressColumns.push_back(subdivisions.fieldIndex(column));
-    std::vector<std::string> address(addressColumns.size());
+    SubdivisionAddress address(subdivisions);
 
     for (subdivisions.first(); !subdivisions.eof(); subdivisions.next()) {
         const Variant subdivision(subdivisions.field(id).toInteger());
-        for (std::size_t i = 0; i < address.size(); ++i) address[i] = subdivisions.field(addressColumns[i]).toText();
         readGroup(turnover_, {subdivision});
         resolveTurnoverColumns();
 
@@ -177,7 +169,7 @@ void TurnoverSection::write(DeclarationWriter& out, host::LocalTable& subdivisio
         if (options.subdivisionKpp)
             out.attribute(n.subdivisionKpp, XMLCheckStr(host::upperCp1251(subdivisions.field(kpp).toText())));
         out.attribute(n.hasTurnover, turnover_.eof() ? "false" : "true").line(">");
-        out.line(n.address).line(addressLine(address)).line(n.addressEnd);
+        address.write(out);
 
         for (int turnoverNumber = 1; !turnover_.eof(); ++turnoverNumber) {
             const Variant kind = keyValue(turnover_.field(kind_), GroupKey::As::Text);

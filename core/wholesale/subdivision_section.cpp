@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/declaration_file/subdivision_address.h"
 #include "core/declaration_file/text_forming.h"
 #include "host/data/hostapi.h"
 #include "host/text/cp1251.h"
@@ -19,17 +20,11 @@ namespace {
 const std::vector<GroupKey> kSubdivision = {{"SUPERPLACE_CL_ID", GroupKey::As::Integer}};
 const GroupKey kKind = {"VIDPROD_KOD", GroupKey::As::Text};
 
-const char* const kAddressColumns[] = {"CL_COUNTRY_KOD", "CL_POST_INDEX", "CL_REGION",      "CL_DISTRICT",
-                                       "CL_CITY_CLEAR",  "CL_NAS_PUNKT",  "CL_STREET",      "CL_HOUSE_CLEAR",
-                                       "CL_BUILDING",    "CL_APPARTMENT"};
-
 struct Names {
     std::string volume = W("<ОбъемОборота");
     std::string volumeEnd = W("</ОбъемОборота>");
     std::string name = W("НаимЮЛ");
     std::string kpp = W("КППЮЛ");
-    std::string address = W("<АдрОрг>");
-    std::string addressEnd = W("</АдрОрг>");
     std::string turnover = W("<Оборот");
     std::string turnoverEnd = W("</Оборот>");
     std::string number = W("ПN");
@@ -106,12 +101,9 @@ void SubdivisionSection::write(DeclarationWriter& out, host::LocalTable& subdivi
     const int id = subdivisions.fieldIndex("CL_ID");
     const int name = subdivisions.fieldIndex("CL_NAME");
     const int kpp = subdivisions.fieldIndex("CL_KPP");
-    std::vector<int> addressColumns;
-    for (const char* column : kAddressColumns) addressColumns.push_back(subdivisions.fieldIndex(column));
-    std::vector<std::string> address(addressColumns.size());
+    SubdivisionAddress address(subdivisions);
 
     for (subdivisions.first(); !subdivisions.eof(); subdivisions.next()) {
-        for (std::size_t i = 0; i < address.size(); ++i) address[i] = subdivisions.field(addressColumns[i]).toText();
         const std::vector<Variant> subdivision = {Variant(subdivisions.field(id).toInteger())};
         readGroup(rows_, subdivision);
         resolve();
@@ -122,7 +114,7 @@ void SubdivisionSection::write(DeclarationWriter& out, host::LocalTable& subdivi
         const char* present = rows_.eof() ? "false" : "true";
         for (const auto& flag : presenceFlags_) out.attribute(flag, present);
         out.line(">");
-        out.line(n.address).line(addressLine(address)).line(n.addressEnd);
+        address.write(out);
         writeRows(out);
         out.line(n.volumeEnd);
     }

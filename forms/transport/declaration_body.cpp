@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/declaration_file/grouped_rows.h"
+#include "core/declaration_file/subdivision_address.h"
 #include "core/declaration_file/text_forming.h"
 #include "forms/transport/body_text.h"
 #include "forms/transport/report_frame.h"
@@ -110,8 +111,6 @@ struct Names {
     std::string subdivisionName = W("НаимЮЛ");
     std::string subdivisionKpp = W("КППЮЛ");
     std::string hasTransports = W("НаличиеПеревозок");
-    std::string subdivisionAddress = W("<АдрОрг>");
-    std::string subdivisionAddressEnd = W("</АдрОрг>");
     std::string number = W("ПN");
     std::string transport = W("<Перевозка");
     std::string transportKind = W("П000000000002");
@@ -153,10 +152,6 @@ const Names& names() {
     static const Names kNames;
     return kNames;
 }
-
-const char* const kSubdivisionAddress[] = {"CL_COUNTRY_KOD", "CL_POST_INDEX", "CL_REGION",      "CL_DISTRICT",
-                                           "CL_CITY_CLEAR",  "CL_NAS_PUNKT",  "CL_STREET",      "CL_HOUSE_CLEAR",
-                                           "CL_BUILDING",    "CL_APPARTMENT"};
 
 std::string upperEscaped(const Variant& value) { return XMLCheckStr(host::upperCp1251(value.toText())); }
 std::string escapedDate(const Variant& value) { return XMLCheckStr(host::formatDate(value.toDateTime())); }
@@ -502,18 +497,15 @@ void TZorvicTransportReport::writeDataSection(DeclarationWriter& out, const File
     const int id = tblObosob.fieldIndex("CL_ID");
     const int name = tblObosob.fieldIndex("CL_NAME");
     const int kpp = tblObosob.fieldIndex("CL_KPP");
-    std::vector<int> addressColumns;
-    for (const char* column : kSubdivisionAddress) addressColumns.push_back(tblObosob.fieldIndex(column));
-    std::vector<std::string> address(addressColumns.size());
+    core::SubdivisionAddress address(tblObosob);
 
     for (tblObosob.first(); !tblObosob.eof(); tblObosob.next()) {
-        for (std::size_t i = 0; i < address.size(); ++i) address[i] = tblObosob.field(addressColumns[i]).toText();
         core::readGroup(transports_, {Variant(tblObosob.field(id).toInteger())});
 
         out.text(n.volume).attribute(n.subdivisionName, upperEscaped(tblObosob.field(name)));
         out.attribute(n.subdivisionKpp, upperEscaped(tblObosob.field(kpp)));
         out.attribute(n.hasTransports, transports_.eof() ? "false" : "true").line(">");
-        out.line(n.subdivisionAddress).line(core::addressLine(address)).line(n.subdivisionAddressEnd);
+        address.write(out);
         TransportWalk(out, licences, vehicles, context.decimals).write(transports_);
         out.line(n.volumeEnd);
     }
