@@ -5,6 +5,7 @@
 #   bench/run_collection_bench.sh [BUILD_DIR] [DATA_DIR] [SIZES...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/scale_database.sh
 build=${1:-build}
 data=${2:-/tmp/zorvic-bench}
 shift 2 || true
@@ -15,11 +16,7 @@ mkdir -p "$data"
 echo "| lines | form | rows | bare fetch s | collection s | ratio | bare peak MiB | collection peak MiB |"
 echo "|---:|---|---:|---:|---:|---:|---:|---:|"
 for n in "${sizes[@]}"; do
-  db="$data/scale-$n.fdb"
-  if [[ ! -f $db ]]; then
-    bash demo/make_demo_db.sh "$db" >/dev/null
-    bash demo/fill_scale.sh "$db" "$n" >/dev/null
-  fi
+  db=$(scale_database "$data" "$n")
   for form in rozn roznbeer transport buy delivery oborot; do
     read -r _ _ rows bare bare_kib < <("$build/bin/collection_bench" "$db" "$form" bare)
     read -r _ _ _ collect collect_kib < <("$build/bin/collection_bench" "$db" "$form" collect)

@@ -5,6 +5,7 @@
 #   bench/run_declaration_bench.sh [BUILD_DIR] [DATA_DIR] [SIZES...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/scale_database.sh
 build=${1:-build}
 data=${2:-/tmp/zorvic-bench}
 shift 2 || true
@@ -15,11 +16,7 @@ mkdir -p "$data"
 echo "| lines | form | work-table rows | write s | peak MiB | file MB | MB/s |"
 echo "|---:|---|---:|---:|---:|---:|---:|"
 for n in "${sizes[@]}"; do
-  db="$data/scale-$n.fdb"
-  if [[ ! -f $db ]]; then
-    bash demo/make_demo_db.sh "$db" >/dev/null
-    bash demo/fill_scale.sh "$db" "$n" >/dev/null
-  fi
+  db=$(scale_database "$data" "$n")
   for form in rozn roznbeer transport buy delivery oborot; do
     work=$(mktemp -d)
     "$build/bin/declaration_bench" "$db" "$form" "$work" collect

@@ -6,6 +6,7 @@
 #   bench/run_print_bench.sh [BUILD_DIR] [DATA_DIR] [FORMAT] [SIZES...]     FORMAT: pdf, xlsx or html
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/scale_database.sh
 build=${1:-build}
 data=${2:-/tmp/zorvic-bench}
 format=${3:-pdf}
@@ -17,11 +18,7 @@ mkdir -p "$data"
 echo "| lines | form | work-table rows | pages | $format s | peak MiB | file MB | rows/s |"
 echo "|---:|---|---:|---:|---:|---:|---:|---:|"
 for n in "${sizes[@]}"; do
-  db="$data/scale-$n.fdb"
-  if [[ ! -f $db ]]; then
-    bash demo/make_demo_db.sh "$db" >/dev/null
-    bash demo/fill_scale.sh "$db" "$n" >/dev/null
-  fi
+  db=$(scale_database "$data" "$n")
   for form in rozn roznbeer buy delivery oborot; do
     work=$(mktemp -d)
     "$build/bin/declaration_bench" "$db" "$form" "$work" collect
