@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/print_form/print_datasets.h"
+#include "declaration_body_fixture.h"
 #include "forms/buy/report_frame.h"
 #include "forms/delivery/report_frame.h"
 #include "forms/rozn/report_frame.h"
@@ -19,7 +20,6 @@
 #include "host/local/local_table.h"
 #include "host/report/report_error.h"
 #include "host/text/cp1251.h"
-#include "host/ui/message_box.h"
 #include "test_support.h"
 
 namespace {
@@ -38,71 +38,50 @@ public:
     host::PreparedReport last;
 };
 
-// Answers the organization lookups by a piece of their SQL text and records every text asked.
-class StandInHost : public host::HostDatabase {
-public:
-    std::string sqlText(const std::string& key) override { throw host::HostDatabaseError(key); }
+// The frame over work tables made by hand; the organization lookups are answered by a piece of
+// their SQL text, and every text asked is kept.
+template <class Frame>
+class PrintForm : public zorvic_test::DeclarationBodyFixture<Frame> {
+protected:
+    PrintForm()
+        : zorvic_test::DeclarationBodyFixture<Frame>(std::string(Frame::kProfile.moduleName.substr(1)),
+                                                     zorvic_test::ReferenceBlock::BehindFormHeader, {}) {}
+
+    void SetUp() override {
+        zorvic_test::DeclarationBodyFixture<Frame>::SetUp();
+        host::HostConfig().setReportPath((this->scratch / "").string());
+        host::installReportPreview(&preview);
+        this->frame.controls().seYear.setValue(2010);
+        this->frame.controls().rgReportKind.setItemIndex(0);
+    }
+    void TearDown() override {
+        host::installReportPreview(nullptr);
+        zorvic_test::DeclarationBodyFixture<Frame>::TearDown();
+    }
     std::optional<std::vector<Variant>> firstRow(const std::string& sql) override {
         asked.push_back(sql);
         for (const auto& [piece, row] : answers)
             if (sql.find(piece) != std::string::npos) return row;
         return std::nullopt;
     }
-    host::HostDataSet& sharedDataSet() override { throw host::HostDatabaseError("no dataset"); }
-
-    std::vector<std::pair<std::string, std::vector<Variant>>> answers;
-    std::vector<std::string> asked;
-};
-
-template <class Frame>
-class PrintForm : public ::testing::Test, public host::ui::MessageService {
-protected:
-    void SetUp() override {
-        host::ui::setMessageService(this);
-        host::MainDM().attachDatabase(&db);
-        host::MainDM().setWorkDirectory((scratch / "").string());
-        host::HostConfig().setReportPath((scratch / "").string());
-        host::installReportPreview(&preview);
-        frame.setReportName(std::string(Frame::kProfile.moduleName.substr(1)));
-        frame.chooseClient(7, "7");
-        host::MemIniFile empty;
-        frame.ReadOptions(empty);
-        frame.controls().seYear.setValue(2010);
-        frame.controls().rgReportKind.setItemIndex(0);
-        frame.SetTMPTablesDatabaseName();
-    }
-    void TearDown() override {
-        host::installReportPreview(nullptr);
-        host::MainDM().attachDatabase(nullptr);
-        host::ui::setMessageService(nullptr);
-    }
-    void show(const std::string& text, const std::string&) override { ADD_FAILURE() << host::cp1251ToUtf8(text); }
 
     // Creates the form's work tables, each with `rows` rows of nothing but a subdivision.
     void makeTables(const std::vector<std::string>& names, int rows) {
-        for (const auto& name : names) {
-            host::LocalTable t(name);
-            t.setDatabaseName((scratch / "").string());
-            t.open();
-            for (int i = 0; i < rows; ++i) {
-                t.append();
-                t.post();
-            }
-            t.close();
-        }
+        for (const auto& name : names) this->fill(name, std::vector<zorvic_test::Row>(rows));
     }
 
     void writeTemplate(const std::string& json) {
-        zorvic_test::writeFile(scratch / std::string(Frame::kProfile.printTemplate), json);
+        zorvic_test::writeFile(this->scratch / std::string(Frame::kProfile.printTemplate), json);
     }
 
-    std::string expression(const char* name) { return frame.frReport.variables().expression(name); }
-    std::string value(const char* name) { return host::cp1251ToUtf8(frame.frReport.variableValue(name).toText()); }
+    std::string expression(const char* name) { return this->frame.frReport.variables().expression(name); }
+    std::string value(const char* name) {
+        return host::cp1251ToUtf8(this->frame.frReport.variableValue(name).toText());
+    }
 
-    zorvic_test::ScratchDir scratch;
-    StandInHost db;
+    std::vector<std::pair<std::string, std::vector<Variant>>> answers;
+    std::vector<std::string> asked;
     PreviewSpy preview;
-    Frame frame;
 };
 
 using Form11Print = PrintForm<forms::rozn::TZorvicRoznReport>;
@@ -116,7 +95,7 @@ const std::vector<std::string> kForm12Tables = {"ZorvicRoznBeerBuy", "ZorvicRozn
 // --- variables -----------------------------------------------------------------------------------
 
 TEST_F(Form11Print, OrganizationRequisitesArePaddedQuotedAndCleanedOfApostrophes) {
-    db.answers = {{"INN_CLIENTS", {Variant("7701234567")}},
+    answers = {{"INN_CLIENTS", {Variant("7701234567")}},
                   {"legal_name", {Variant(W("ООО 'Ромашка'"))}},
                   {"KPP from", {Variant("770101001")}},
                   {"GET_ADDRESS_KLADR(0,7)",
@@ -143,21 +122,21 @@ TEST_F(Form11Print, OrganizationRequisitesArePaddedQuotedAndCleanedOfApostrophes
     EXPECT_EQ(expression("LIC_DATE"), "'04.05.2009'");
     EXPECT_EQ(expression("LIC_GOOD_DATE"), "'03.05.2014'");
     // Quarter 2 of 2010: the licence is asked for as of its last day.
-    EXPECT_EQ(db.asked.at(4), "select lic_sfera_name from CLIENT_LIC_VIEW(7, '30.06.2010')");
+    EXPECT_EQ(asked.at(4), "select lic_sfera_name from CLIENT_LIC_VIEW(7, '30.06.2010')");
     EXPECT_EQ(expression("OTC_PERIOD"), "'6'");
     EXPECT_EQ(expression("OTC_YEAR"), "'2010'");
     EXPECT_EQ(preview.shown, 1);
 }
 
 TEST_F(Form11Print, LookupsRunInOrderWithTheirExactTextsAndSkipWhatTheHostDoesNotAnswer) {
-    db.answers = {{"INN_CLIENTS", {Variant("")}}, {"LIC_NUMBER", {Variant("77-01")}}};
+    answers = {{"INN_CLIENTS", {Variant("")}}, {"LIC_NUMBER", {Variant("77-01")}}};
     writeTemplate(R"({"variables": {"INN": "'шаблон'", "INDEX": "'нет индекса'", "CORRNUM": "'—'"}})");
     makeTables(kForm11Tables, 1);
     frame.controls().rgTypePeriod.setItemIndex(3);
     frame.PrintReport();
 
     const std::string view = " from CLIENT_LIC_VIEW(7, '31.12.2010')";
-    EXPECT_EQ(db.asked,
+    EXPECT_EQ(asked,
               (std::vector<std::string>{
                   "select INN_CLIENTS from CLIENTS where ID_CLIENTS=7",
                   "select iif(legal_name <> '', legal_name, name_clients) from CLIENTS where ID_CLIENTS=7",
@@ -179,7 +158,7 @@ TEST_F(Form11Print, LookupsRunInOrderWithTheirExactTextsAndSkipWhatTheHostDoesNo
 }
 
 TEST_F(Form11Print, PageChoicesBecomeVariablesAndTypedTextPrintsAsTyped) {
-    db.answers = {{"INN_CLIENTS", {Variant("77012345678901")}}};
+    answers = {{"INN_CLIENTS", {Variant("77012345678901")}}};
     makeTables(kForm11Tables, 1);
     const auto& c = frame.controls();
     c.seNalOrganKod.setText("77");
@@ -213,7 +192,7 @@ TEST_F(Form11Print, PageChoicesBecomeVariablesAndTypedTextPrintsAsTyped) {
 }
 
 TEST_F(Form12Print, AddressLineEntrepreneurMarkAndAnEmptyKpp) {
-    db.answers = {{"KPP from", {Variant("")}},
+    answers = {{"KPP from", {Variant("")}},
                   {"GET_ADDRESS_KLADR(0,7)",
                    {Variant("101000"), Variant("77"), Variant(""), Variant(""), Variant(""), Variant("1"),
                     Variant(W("Москва, ул. 'Садовая', 1"))}},
@@ -224,8 +203,8 @@ TEST_F(Form12Print, AddressLineEntrepreneurMarkAndAnEmptyKpp) {
     EXPECT_FALSE(frame.frReport.variables().contains("KPP"));
     EXPECT_EQ(host::cp1251ToUtf8(expression("ADDRESS")), "'Москва, ул. \"Садовая\", 1'");
     EXPECT_EQ(expression("IS_IP"), "'1'");
-    EXPECT_NE(db.asked.at(3).find("''),       address  from GET_ADDRESS_KLADR(0,7)"), std::string::npos);
-    EXPECT_EQ(db.asked.at(4),
+    EXPECT_NE(asked.at(3).find("''),       address  from GET_ADDRESS_KLADR(0,7)"), std::string::npos);
+    EXPECT_EQ(asked.at(4),
               "select coalesce(ok.is_ip, 0)  from CLIENTS cl  left join OWNKIND ok on ok.id = cl.ownkind  "
               "where cl.id_clients = 7");
     EXPECT_EQ(expression("SHOW_GOODS"), "'0'");
