@@ -1,6 +1,8 @@
 #pragma once
 
+#include <sched.h>
 #include <stdlib.h>
+#include <sys/mount.h>
 
 #include <filesystem>
 #include <fstream>
@@ -31,6 +33,33 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// A nearly full disk for one test: a small file system of its own, mounted in a mount namespace
+// of the test process (ctest runs each test in a process of its own), so it vanishes with the
+// process whatever happens, and the programs the test starts see it too. Needs root, as the
+// test script has; elsewhere `available()` is false and the test says it was skipped.
+class SmallDisk {
+public:
+    explicit SmallDisk(std::size_t bytes) {
+        static const bool privateMounts =
+            unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        if (!privateMounts) return;
+        const std::string options = "size=" + std::to_string(bytes) + ",mode=0777";
+        mounted_ = mount("tmpfs", (scratch_ / "").c_str(), "tmpfs", 0, options.c_str()) == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) umount2((scratch_ / "").c_str(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool available() const { return mounted_; }
+    std::filesystem::path operator/(const std::string& name) const { return scratch_ / name; }
+
+private:
+    ScratchDir scratch_;
+    bool mounted_ = false;
 };
 
 inline std::string readFile(const std::filesystem::path& path) {
