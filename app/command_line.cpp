@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <charconv>
 
 #include "host/report/report_export.h"
 
@@ -13,10 +14,25 @@ void addSetOption(CLI::App& command, std::vector<std::string>& settings) {
         ->allow_extra_args(false);
 }
 
-void addCommonOptions(CLI::App& command, CommandLine& line, std::optional<int>& client) {
+void addCommonOptions(CLI::App& command, CommandLine& line, std::optional<std::string>& client) {
     command.add_option("MODULE", line.module, "plug-in name (pZorvicRozn ...) or module file")->required();
     command.add_option("--options", line.optionsFile, "the options file (INI, UTF-8)");
     command.add_option("--client", client, "the organization the declaration is made for (ID_CLIENTS)");
+}
+
+// Identifiers are typed as decimal numbers: read as the option parser would, "010" would be
+// organization 8 and "0x0A" organization 10, a declaration for somebody else.
+std::optional<int> decimalInteger(const std::string& text) {
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    if (begin != end && *begin == '-') ++begin;
+    if (begin == end) return std::nullopt;
+    for (const char* c = begin; c != end; ++c)
+        if (*c < '0' || *c > '9') return std::nullopt;
+    int value = 0;
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end) return std::nullopt;
+    return value;
 }
 
 }  // namespace
@@ -25,8 +41,10 @@ ParseResult parseCommandLine(int argc, char** argv) {
     CommandLine line;
     std::vector<std::string> generateSettings;
     std::vector<std::string> paramsSettings;
-    std::optional<int> generateClient;
-    std::optional<int> paramsClient;
+    std::optional<std::string> generateClient;
+    std::optional<std::string> paramsClient;
+    std::optional<std::string> reportId;
+    std::optional<std::string> ownerId;
 
     CLI::App cli{"zorvic: quarterly declarations on the turnover of alcoholic products", "zorvic"};
     cli.require_subcommand(1);
@@ -36,8 +54,8 @@ ParseResult parseCommandLine(int argc, char** argv) {
     generate->add_option("--db", line.database, "the host database: a file path, or host:path for a server");
     generate->add_flag("--save-options", line.saveOptions, "write the page back into the options file after the run");
     addSetOption(*generate, generateSettings);
-    generate->add_option("--report-id", line.reportId, "the report identifier bound as Report_ID");
-    generate->add_option("--owner-id", line.ownerId, "the owner identifier bound as Owner_ID");
+    generate->add_option("--report-id", reportId, "the report identifier bound as Report_ID");
+    generate->add_option("--owner-id", ownerId, "the owner identifier bound as Owner_ID");
     generate->add_option("--work-dir", line.workDir, "directory of the work tables (kept when given)");
     generate->add_option("--report-dir", line.reportDir, "directory of the report templates");
     generate->add_option("--date", line.date, "the date taken as today, DD.MM.YYYY");
@@ -62,7 +80,17 @@ ParseResult parseCommandLine(int argc, char** argv) {
 
     const bool isGenerate = generate->parsed();
     line.command = isGenerate ? CommandLine::Command::Generate : CommandLine::Command::Params;
-    line.client = isGenerate ? generateClient : paramsClient;
+    const std::pair<const char*, const std::optional<std::string>*> integers[] = {
+        {"--client", isGenerate ? &generateClient : &paramsClient}, {"--report-id", &reportId}, {"--owner-id", &ownerId}};
+    for (const auto& [option, text] : integers) {
+        if (!*text || decimalInteger(**text)) continue;
+        result.exitStatus = 2;
+        result.err = std::string(option) + " takes a whole decimal number, not \"" + **text + "\"\n";
+        return result;
+    }
+    if (const auto& client = isGenerate ? generateClient : paramsClient) line.client = decimalInteger(*client);
+    if (reportId) line.reportId = *decimalInteger(*reportId);
+    if (ownerId) line.ownerId = *decimalInteger(*ownerId);
     for (const auto& setting : isGenerate ? generateSettings : paramsSettings) {
         const auto eq = setting.find('=');
         if (eq == std::string::npos || eq == 0) {

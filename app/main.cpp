@@ -1,5 +1,8 @@
 #include <unistd.h>
 
+#include <csignal>
+#include <cstring>
+
 #include <filesystem>
 #include <iostream>
 
@@ -13,7 +16,9 @@
 #include "host/data/main_dm.h"
 #include "host/firebird/firebird_database.h"
 #include "host/local/sqlite_local_engine.h"
+#include "host/stop/stop_request.h"
 #include "host/text/cp1251.h"
+#include "host/ui/control.h"
 
 namespace {
 
@@ -27,7 +32,36 @@ fs::path installRoot() {
     return error ? fs::current_path() : self.parent_path().parent_path();
 }
 
+// A named options file must be there to be read, unless this run is to create it; one that is
+// there must be readable. Silently reading nothing would run with defaults the user never chose.
+void checkOptionsFile(const app::CommandLine& line) {
+    if (!line.optionsFile) return;
+    const std::string& path = *line.optionsFile;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found) {
+        if (line.saveOptions) return;
+        throw app::UsageError("--options: the options file " + path + " does not exist (--save-options creates it)");
+    }
+    if (error) throw app::UsageError("--options: cannot read the options file " + path + ": " + error.message());
+    if (status.type() != fs::file_type::regular)
+        throw app::UsageError("--options: " + path + " is not a file that options can be read from");
+    if (::access(path.c_str(), R_OK) != 0)
+        throw app::UsageError("--options: cannot read the options file " + path + ": " + std::strerror(errno));
+}
+
+// The exit status of a run stopped by a signal, as a shell reports a process the signal ended.
+int stoppedStatus() {
+    try {
+        host::throwIfStopRequested();
+    } catch (const host::StopRequested& stop) {
+        return 128 + (stop.signal() > 0 ? stop.signal() : SIGINT);
+    }
+    return 0;
+}
+
 int runParams(const app::CommandLine& line) {
+    checkOptionsFile(line);
     app::FrameSession session(line.module, (installRoot() / "lib").string());
     if (line.client) session.frame().chooseClient(*line.client, std::to_string(*line.client));
     session.readOptions(line.optionsFile);
@@ -37,6 +71,8 @@ int runParams(const app::CommandLine& line) {
 }
 
 int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messages) {
+    checkOptionsFile(line);
+    app::WorkDirectory::sweepAbandoned();
     auto& mainDM = host::MainDM();
     mainDM.setReportId(line.reportId);
     mainDM.OwnerId = line.ownerId;
@@ -60,6 +96,12 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
     int status = 0;
     try {
         session.applySettings(line.settings);
+        // The page's own output kind decides; a preview file asked for a declaration file would be
+        // silently left unwritten.
+        if (const auto* kind = dynamic_cast<const host::ui::ItemsControl*>(frame.page().find("rgReportKind"));
+            line.preview && kind && kind->itemIndex() == 1)
+            throw app::UsageError("--preview names a print form file, but the page asks for the declaration file "
+                                  "(rgReportKind=1)");
         // The page is checked before anything is opened; the generate step shows what is wrong.
         if (frame.GetErrorMessage({}).empty()) {
             if (line.database.empty()) throw app::UsageError("name the host database with --db");
@@ -67,6 +109,8 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
             mainDM.setWorkDirectory(workDirectory->path());
             database = std::make_unique<host::FirebirdDatabase>(line.database);
             mainDM.attachDatabase(database.get());
+            // The database client sets handlers of its own; a stop is ours to carry out.
+            host::installStopSignals();
         }
         frame.SetTMPTablesDatabaseName();
         frame.bbtnGenerateClick(nullptr);
@@ -79,16 +123,34 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
             status = 1;
     } catch (const host::GenerateAborted&) {
         status = 2;
+    } catch (const host::GenerateEnded&) {
+        // The frame's message box has said why.
+        status = 1;
+    } catch (const host::StopRequested& stop) {
+        std::cerr << "stopped: nothing was written\n";
+        status = stoppedStatus();
     } catch (const app::UsageError& e) {
         std::cerr << e.what() << "\n";
         status = 2;
     } catch (const std::exception& e) {
-        std::cerr << host::cp1251ToUtf8(e.what()) << "\n";
-        status = 1;
+        // A failure that a stop caused (a read cut short) is the stop, not an error to report.
+        if (host::stopRequested()) {
+            std::cerr << "stopped: nothing was written\n";
+            status = stoppedStatus();
+        } else {
+            std::cerr << host::cp1251ToUtf8(e.what()) << "\n";
+            status = 1;
+        }
     }
-    if (line.saveOptions && line.optionsFile) {
-        frame.SaveOptions();
-        session.options().saveToFile(*line.optionsFile);
+    if (line.saveOptions && line.optionsFile && !host::stopRequested()) {
+        // The teardown below runs whatever saving does.
+        try {
+            frame.SaveOptions();
+            session.options().saveToFile(*line.optionsFile);
+        } catch (const std::exception& e) {
+            std::cerr << host::cp1251ToUtf8(e.what()) << "\n";
+            if (status == 0) status = 1;
+        }
     }
     // Tables in a directory the user named stay for the user to open.
     if (workDirectory && !workDirectory->kept()) frame.DropTMPTables();
@@ -105,6 +167,8 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
 }  // namespace
 
 int main(int argc, char** argv) {
+    // From the first moment a stop is a request the run carries out cleanly, not a kill.
+    host::installStopSignals();
     const app::ParseResult parsed = app::parseCommandLine(argc, argv);
     std::cout << parsed.out;
     std::cerr << parsed.err;

@@ -4,6 +4,7 @@
 #include "host/data/main_dm.h"
 #include "host/firebird/named_parameters.h"
 #include "host/local/sqlite_local_engine.h"
+#include "host/stop/stop_request.h"
 #include "host/text/cp1251.h"
 
 namespace core {
@@ -76,6 +77,7 @@ void DeclarationFrame::copyHostQuery(const HostQuery& query, const ReportingPeri
         target.open();
         const int columns = source.fieldCount();
         while (!source.eof()) {
+            host::throwIfStopRequested();
             target.append();
             for (int i = 0; i < columns; ++i) target.setField(i, source.field(i));
             target.post();

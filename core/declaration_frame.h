@@ -42,6 +42,7 @@ public:
     std::string GetReportName() override;
     void ExecuteView() override {}
     void bbtnGenerateClick(host::ui::Control* sender) override;
+    void checkBeforeCollection() override;
     void FillDataTable() override;
     void SetTMPTablesDatabaseName() override;
     void DropTMPTables() override;
@@ -103,6 +104,15 @@ protected:
     bool FClientSelection = false;
 
 private:
+    // The organization's taxpayer numbers as the file names and writes them.
+    struct TaxpayerNumbers {
+        std::string inn;
+        std::string kpp;
+        bool entrepreneur = false;
+    };
+    TaxpayerNumbers taxpayerNumbers(const struct OrganizationLookups& lookups) const;
+    std::string declarationPath(const std::string& inn) const;
+    [[noreturn]] void fileCannotBeCreated(const std::string& path) const;
     void writeOrganization(DeclarationWriter& out, const struct OrganizationLookups& lookups,
                            const std::string& inn, const std::string& kpp, bool entrepreneur);
     host::LocalTable& workTable(WorkTable which);

@@ -42,6 +42,8 @@ class QuietFrame final : public core::DeclarationFrame {
 public:
     using DeclarationFrame::DeclarationFrame;
     void FillDataTable() override {}
+    // No host database here: the lookups of the file's name are for the run, not the page.
+    void checkBeforeCollection() override {}
 };
 
 class DeclarationFrameTest : public ::testing::TestWithParam<FormCase> {

@@ -1,16 +1,20 @@
 #pragma once
 
-#include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "host/files/replacing_file.h"
+#include "host/stop/stop_request.h"
+
 namespace core {
 
 // The declaration file while it is written: bytes go out exactly as given, a break is CR LF. It
-// is written as "<name>.part" and only a complete file is renamed to its name, so a run that
-// fails never leaves a truncated declaration under the name a user would file.
+// is written as "<name>.part" and only a complete file, flushed to the disk, is renamed to its
+// name, so a run that fails never leaves a truncated declaration under the name a user would
+// file; a failure the run handles removes the part too.
 class DeclarationWriter {
 public:
     class CannotCreate : public std::runtime_error {
@@ -20,7 +24,7 @@ public:
 
     // Throws CannotCreate when the file cannot be created.
     explicit DeclarationWriter(std::string path);
-    // Without commit(), the file is closed and the part written so far stays as "<name>.part".
+    // Without commit(), the part written so far is removed.
     ~DeclarationWriter();
     DeclarationWriter(const DeclarationWriter&) = delete;
     DeclarationWriter& operator=(const DeclarationWriter&) = delete;
@@ -30,7 +34,11 @@ public:
         buffer_.append(bytes);
         return *this;
     }
-    DeclarationWriter& line(std::string_view bytes) { return text(bytes).text("\r\n"); }
+    // Every line is a point where a user's stop request ends the writing.
+    DeclarationWriter& line(std::string_view bytes) {
+        host::throwIfStopRequested();
+        return text(bytes).text("\r\n");
+    }
     DeclarationWriter& lineBreak() { return text("\r\n"); }
     // " name=" followed by the value between double quotes; the value is already escaped.
     DeclarationWriter& attribute(std::string_view name, std::string_view value);
@@ -39,15 +47,14 @@ public:
     void commit();
 
     const std::string& path() const { return path_; }
-    const std::string& partPath() const { return partPath_; }
+    const std::string& partPath() const { return file_->temporaryPath(); }
 
 private:
     static constexpr std::size_t kFlushAt = 1 << 20;
     void flush();
 
     std::string path_;
-    std::string partPath_;
-    std::FILE* file_ = nullptr;
+    std::unique_ptr<host::ReplacingFile> file_;
     std::string buffer_;
 };
 

@@ -85,6 +85,74 @@ std::string addressLine(const std::vector<std::string>& values) {
     return line;
 }
 
+DeclarationFrame::TaxpayerNumbers DeclarationFrame::taxpayerNumbers(const OrganizationLookups& lookups) const {
+    TaxpayerNumbers numbers;
+    if (profile_.combinedInnKppLookup) {
+        const host::Variant row = lookups.innKppAndEntrepreneurMark();
+        if (row.isArray() && row.array().size() >= 3) {
+            numbers.inn = apostrophesReplaced(lookupText(row.array()[0]));
+            numbers.kpp = apostrophesReplaced(lookupText(row.array()[1]));
+            numbers.entrepreneur = !row.array()[2].isNullOrEmpty() && row.array()[2].toInteger() != 0;
+        }
+    } else {
+        numbers.inn = apostrophesReplaced(lookupText(lookups.inn()));
+        numbers.kpp = apostrophesReplaced(lookupText(lookups.kpp()));
+    }
+    if (profile_.kppFitted) numbers.kpp = CellString(numbers.kpp, 9);
+    return numbers;
+}
+
+std::string DeclarationFrame::declarationPath(const std::string& inn) const {
+    const auto& c = controls_;
+    const std::string yearText = c.seYear.text();
+    std::string directory = c.dePath.text();
+    if (!directory.empty() && directory.back() != '/' && directory.back() != '\\') directory += '/';
+    const std::string today = host::formatDateCompact(host::MainDM().Today());
+    return directory + std::string(profile_.filePrefix) + inn + "_" + periodCode(c.rgTypePeriod.itemIndex()) +
+           (yearText.size() >= 4 ? yearText.substr(3, 1) : std::string{}) + "_" + today + "_" + freshGuid() + ".xml";
+}
+
+void DeclarationFrame::fileCannotBeCreated(const std::string& path) const {
+    const std::string text = W("Не удалось создать файл ") + '\r' + path;
+    host::ui::showMessageBox(text, W("Ошибка создания файла декларации"));
+    throw host::GenerateEnded(text);
+}
+
+// The INN becomes part of the file's name: one that could lead the name out of the chosen
+// directory, or that no file name can hold, stops the run before the collection. The directory
+// is tried too, by creating the file's temporary part and removing it again.
+void DeclarationFrame::checkBeforeCollection() {
+    if (controls_.rgReportKind.itemIndex() != 1) return;
+    const OrganizationLookups lookups{ByNameClientId,
+                                      quarterEnd(controls_.seYear.value(), controls_.rgTypePeriod.itemIndex())};
+    const std::string inn = taxpayerNumbers(lookups).inn;
+    for (const char ch : inn) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (ch != '/' && ch != '\\' && byte >= 0x20 && byte != 0x7F) continue;
+        std::string shown;
+        for (const char c : inn) {
+            const auto b = static_cast<unsigned char>(c);
+            if (b < 0x20 || b == 0x7F) {
+                char code[8];
+                std::snprintf(code, sizeof code, "\\x%02X", b);
+                shown += code;
+            } else {
+                shown += c;
+            }
+        }
+        throw std::runtime_error(W("Организация ") + lookupText(lookups.name()) + " (ID_CLIENTS " +
+                                 std::to_string(ByNameClientId) + W("): ИНН \"") + shown +
+                                 W("\" не может быть частью имени файла декларации: в нем есть \"/\", \"\\\" "
+                                   "или управляющий символ."));
+    }
+    const std::string path = declarationPath(inn);
+    try {
+        DeclarationWriter probe(path);
+    } catch (const DeclarationWriter::CannotCreate&) {
+        fileCannotBeCreated(path);
+    }
+}
+
 void DeclarationFrame::MakeFile() {
     const auto& c = controls_;
     const int quarter = c.rgTypePeriod.itemIndex();
@@ -92,28 +160,11 @@ void DeclarationFrame::MakeFile() {
     const std::string yearText = c.seYear.text();
     OrganizationLookups lookups{ByNameClientId, quarterEnd(c.seYear.value(), quarter)};
 
-    std::string inn;
-    std::string kpp;
-    bool entrepreneur = false;
-    if (profile_.combinedInnKppLookup) {
-        const host::Variant row = lookups.innKppAndEntrepreneurMark();
-        if (row.isArray() && row.array().size() >= 3) {
-            inn = apostrophesReplaced(lookupText(row.array()[0]));
-            kpp = apostrophesReplaced(lookupText(row.array()[1]));
-            entrepreneur = !row.array()[2].isNullOrEmpty() && row.array()[2].toInteger() != 0;
-        }
-    } else {
-        inn = apostrophesReplaced(lookupText(lookups.inn()));
-        kpp = apostrophesReplaced(lookupText(lookups.kpp()));
-    }
-    if (profile_.kppFitted) kpp = CellString(kpp, 9);
-
-    std::string directory = c.dePath.text();
-    if (!directory.empty() && directory.back() != '/' && directory.back() != '\\') directory += '/';
-    const std::string today = host::formatDateCompact(host::MainDM().Today());
-    const std::string path = directory + std::string(profile_.filePrefix) + inn + "_" + code +
-                             (yearText.size() >= 4 ? yearText.substr(3, 1) : std::string{}) + "_" + today + "_" +
-                             freshGuid() + ".xml";
+    const TaxpayerNumbers numbers = taxpayerNumbers(lookups);
+    const std::string& inn = numbers.inn;
+    const std::string& kpp = numbers.kpp;
+    const bool entrepreneur = numbers.entrepreneur;
+    const std::string path = declarationPath(inn);
 
     std::unique_ptr<DeclarationWriter> file;
     try {

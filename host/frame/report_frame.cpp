@@ -67,6 +67,7 @@ void TReportFrame::bbtnGenerateClick(ui::Control*) {
         ui::showMessageBox(errors, W("Параметры отчета"));
         throw GenerateAborted(errors);
     }
+    checkBeforeCollection();
     if (dataStale_ || chbRecalc().checked()) {
         // Collection appends; only an emptied table gives the new period's rows alone.
         runClearScript();

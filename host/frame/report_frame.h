@@ -18,6 +18,13 @@ public:
     explicit GenerateAborted(const std::string& lines) : std::runtime_error(lines) {}
 };
 
+// Ends a generate step after the frame's own message box said why (the declaration file could
+// not be created); a failure, but nothing more to report.
+class HOST_API GenerateEnded : public std::runtime_error {
+public:
+    explicit GenerateEnded(const std::string& why) : std::runtime_error(why) {}
+};
+
 enum TReportParamType { rpSection = 0, rpReportName = 1 };
 
 // The host's base report frame. A plug-in derives its frame from it, puts its parameters on the
@@ -53,6 +60,9 @@ public:
     // message service and the step ends with GenerateAborted), then, when the data are stale or
     // recalculation is ticked, the clear script and FillDataTable.
     virtual void bbtnGenerateClick(ui::Control* sender);
+    // Between the validation and the collection: what would make the output fail is found before
+    // a long collection rather than after it. Throws to end the step.
+    virtual void checkBeforeCollection() {}
 
     // Marks the collected data stale.
     void NeedRecalcData() { dataStale_ = true; }

@@ -1,6 +1,12 @@
 #include "host/local/sqlite_connection.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "host/local/local_table_error.h"
 #include "host/local/work_table_catalog.h"
@@ -34,8 +40,28 @@ std::string workTablePath(const std::string& directory, const std::string& table
     return directory.back() == '/' ? directory + table + ".db" : directory + "/" + table + ".db";
 }
 
+// A work table is a plain file of the work directory: a link planted at its name would make the
+// run write wherever the link points. A missing file is made here, never through a link.
+static void makeSureIsPlainFile(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0) {
+        if (S_ISLNK(info.st_mode)) throw LocalTableError("the work table " + path + " is a symbolic link; refused");
+        if (!S_ISREG(info.st_mode)) throw LocalTableError("the work table " + path + " is not a plain file; refused");
+        return;
+    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+        ::close(fd);
+        return;
+    }
+    if (errno == EEXIST) return makeSureIsPlainFile(path);
+    throw LocalTableError("cannot create the work table " + path + ": " + std::strerror(errno));
+}
+
 SqliteConnection::SqliteConnection() {
-    if (sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    // Files attached later are opened with the same flags: never through a link.
+    if (sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW,
+                        nullptr) != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
         throw LocalTableError("cannot start the local table engine: " + message);
@@ -70,6 +96,7 @@ void SqliteConnection::attachWorkTable(const std::string& directory, const std::
     if (!columns) throw LocalTableError("the host has no work table " + table);
     const std::string path = workTablePath(directory, table);
     const std::string schema = quoted(table, '"');
+    makeSureIsPlainFile(path);
     try {
         execute("ATTACH DATABASE " + quoted(path, '\'') + " AS " + schema);
     } catch (const LocalTableError& error) {

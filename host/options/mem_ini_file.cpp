@@ -8,10 +8,12 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "host/files/replacing_file.h"
 #include "host/text/cp1251.h"
 
 namespace host {
@@ -24,6 +26,9 @@ MemIniFile::MemIniFile() : impl_(std::make_unique<Impl>()) {}
 MemIniFile::~MemIniFile() = default;
 
 void MemIniFile::loadFromFile(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw std::runtime_error("cannot read the options file " + path + ": it is a directory");
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         if (errno == ENOENT) return;
@@ -48,18 +53,13 @@ std::string MemIniFile::toText() const {
 
 void MemIniFile::saveToFile(const std::string& path) const {
     const std::string text = toText();
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) throw std::runtime_error("cannot write the options file " + temporary + ": " + std::strerror(errno));
-        out << text;
-        out.flush();
-        if (!out) throw std::runtime_error("cannot write the options file " + temporary);
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        std::remove(temporary.c_str());
-        throw std::runtime_error("cannot replace the options file " + path + ": " + reason);
+    try {
+        // The user's file is replaced whole or not at all; a failed save leaves no "*.tmp" behind.
+        ReplacingFile file(path, ".tmp");
+        file.write(text);
+        file.commit();
+    } catch (const FileWriteError& error) {
+        throw std::runtime_error("cannot save the options file " + path + ": " + error.what());
     }
 }
 

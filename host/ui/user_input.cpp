@@ -16,11 +16,18 @@ std::optional<int> parseIndex(const std::string& text) {
     return value;
 }
 
+// Decimal digits with an optional sign and fraction, as a user types them on the page: no
+// exponent, no hexadecimal, no "inf", which a general number reader would take.
 std::optional<double> parseNumber(const std::string& text) {
-    if (text.empty() || std::isspace(static_cast<unsigned char>(text.front()))) return std::nullopt;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !std::isfinite(value)) return std::nullopt;
+    std::size_t at = !text.empty() && text[0] == '-' ? 1 : 0;
+    std::size_t digits = 0;
+    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) ++digits;
+    if (at < text.size() && text[at] == '.')
+        for (++at; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) ++digits;
+    if (digits == 0 || at != text.size()) return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 

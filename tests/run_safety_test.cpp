@@ -1,0 +1,310 @@
+// The program under hostile conditions: shared or planted work directories, odd numbers on the
+// command line, stop signals, leftovers of killed runs, options files that are not there.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <regex>
+#include <thread>
+
+#include "host/local/local_table.h"
+#include "host/local/local_table_error.h"
+#include "host/options/mem_ini_file.h"
+#include "host/text/cp1251.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+// The embedded engine's threads may still be winding down when the program exits, which the
+// leak checker of a sanitizer build cannot stop safely; leaks are checked in process.
+Outcome run(const std::string& command) {
+    zorvic_test::ScratchDir dir;
+    const auto err = dir / "stderr";
+    Outcome outcome;
+    FILE* pipe = popen(("ASAN_OPTIONS=detect_leaks=0 " + command + " 2>" + quoted(err.string()) + " </dev/null").c_str(), "r");
+    char chunk[4096];
+    while (std::size_t got = std::fread(chunk, 1, sizeof chunk, pipe)) outcome.out.append(chunk, got);
+    const int raw = pclose(pipe);
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.err = zorvic_test::readFile(err);
+    return outcome;
+}
+
+std::vector<std::string> namesIn(const fs::path& directory) {
+    std::vector<std::string> names;
+    if (!fs::exists(directory)) return names;
+    for (const auto& entry : fs::directory_iterator(directory)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string declarationIn(const fs::path& directory) {
+    for (const auto& name : namesIn(directory))
+        if (name.size() > 4 && name.substr(name.size() - 4) == ".xml") return zorvic_test::readFile(directory / name);
+    return {};
+}
+
+class RunSafety : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        scratch = new zorvic_test::ScratchDir;
+        const Outcome made = run("bash " ZORVIC_SOURCE_DIR "/demo/make_demo_db.sh " + database());
+        ASSERT_EQ(made.status, 0) << made.out << made.err;
+    }
+    static void TearDownTestSuite() { delete scratch; }
+    static std::string database() { return (*scratch / "demo.fdb").string(); }
+
+    static std::string zorvic(const std::string& module, const std::string& arguments) {
+        return std::string(ZORVIC_BIN_DIR "/zorvic generate ") + module + " --db " + database() +
+               " --set seYear=2024 --date 15.04.2024 " + arguments;
+    }
+    // Form 07 of the demo organization into `out`, its tables in `work`.
+    static Outcome purchases(const fs::path& out, const fs::path& work, const std::string& extra = {},
+                             const std::string& client = "1") {
+        fs::create_directories(out);
+        return run(zorvic("pZorvicBuy", "--client " + client + " --set rgReportKind=1 --set dePath=" + quoted(out.string()) +
+                                            " --work-dir " + quoted(work.string()) + " " + extra));
+    }
+
+    zorvic_test::ScratchDir here;
+    static zorvic_test::ScratchDir* scratch;
+};
+
+zorvic_test::ScratchDir* RunSafety::scratch = nullptr;
+
+TEST_F(RunSafety, AWorkDirectoryInUseIsRefusedAndWhatWasLeftInOneCannotChangeTheDeclaration) {
+    const Outcome clean = purchases(here / "clean", here / "clean-work");
+    ASSERT_EQ(clean.status, 0) << clean.err;
+    const std::string expected = declarationIn(here / "clean");
+    ASSERT_FALSE(expected.empty());
+
+    // Another run holds the directory: this one says so and touches nothing.
+    const fs::path busy = here / "busy";
+    fs::create_directories(busy);
+    const int lock = ::open((busy / ".zorvic-lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    const Outcome refused = purchases(here / "busy-out", busy);
+    ::close(lock);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("in use by another run"), std::string::npos) << refused.err;
+    EXPECT_EQ(namesIn(busy), std::vector<std::string>{".zorvic-lock"});
+    EXPECT_TRUE(namesIn(here / "busy-out").empty());
+
+    // A kept directory whose movement table carries a trigger that doubles every row and whose
+    // subdivision table holds a stranger's row.
+    const fs::path planted = here / "planted";
+    fs::create_directories(planted);
+    ASSERT_EQ(purchases(here / "first", planted).status, 0);
+    const Outcome trigger = run("sqlite3 " + quoted((planted / "ZorvicBuy.db").string()) +
+                                " \"create trigger twice after insert on ZorvicBuy when new.ISRET >= 0 begin "
+                                "insert into ZorvicBuy select * from ZorvicBuy where rowid = new.rowid; end;\"" +
+                                " && sqlite3 " + quoted((planted / "ZorvicBuyObosob.db").string()) +
+                                " \"insert into ZorvicBuyObosob (CL_ID, CL_NAME) values (999, 'STRANGER')\"");
+    ASSERT_EQ(trigger.status, 0) << trigger.err;
+    const Outcome again = purchases(here / "again", planted);
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(declarationIn(here / "again"), expected);
+}
+
+TEST_F(RunSafety, LinksPlantedInTheWorkDirectoryAreNeverWrittenThrough) {
+    const fs::path work = here / "work";
+    fs::create_directories(work);
+    const fs::path victim = here / "victim";
+    zorvic_test::writeFile(victim, "precious");
+    fs::create_symlink(victim, work / ".zorvic-write-test");
+    fs::create_symlink(victim, work / "ZorvicBuy.db");
+    fs::create_symlink(victim, work / "ZorvicBuyObosob.db");
+    const Outcome result = purchases(here / "out", work);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(zorvic_test::readFile(victim), "precious");
+    EXPECT_FALSE(fs::is_symlink(work / "ZorvicBuy.db"));
+
+    // Reading a table whose file is a link is refused by the engine itself.
+    fs::remove(work / "ZorvicBuy.db");
+    fs::create_symlink(victim, work / "ZorvicBuy.db");
+    host::LocalTable table("ZorvicBuy");
+    table.setDatabaseName(work.string() + "/");
+    try {
+        table.open();
+        ADD_FAILURE() << "a link was opened as a work table";
+    } catch (const host::LocalTableError& error) {
+        EXPECT_NE(std::string(error.what()).find("symbolic link"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(zorvic_test::readFile(victim), "precious");
+}
+
+TEST_F(RunSafety, NumbersOnTheCommandLineAreDecimal) {
+    const Outcome one = purchases(here / "one", here / "w1");
+    const Outcome padded = purchases(here / "padded", here / "w2", {}, "01");
+    ASSERT_EQ(one.status, 0) << one.err;
+    ASSERT_EQ(padded.status, 0) << padded.err;
+    EXPECT_EQ(declarationIn(here / "padded"), declarationIn(here / "one")) << "01 is organization 1";
+
+    for (const std::string& bad : {std::string("--client 0x01"), std::string("--client 1e0"),
+                                   std::string("--client ' 1'"), std::string("--report-id 0x10"),
+                                   std::string("--owner-id 1.5"), std::string("--set seYear=0x7E8"),
+                                   std::string("--set seYear=2.024e3"), std::string("--set seCalcPrecision=inf")}) {
+        const Outcome refused = run(zorvic("pZorvicBuy", "--client 1 --set rgReportKind=1 " + bad));
+        EXPECT_EQ(refused.status, 2) << bad << ": " << refused.err;
+        EXPECT_FALSE(refused.err.empty()) << bad;
+    }
+    const Outcome octal = run(std::string(ZORVIC_BIN_DIR "/zorvic params pZorvicBuy --json --client 010"));
+    EXPECT_EQ(octal.status, 0) << octal.err;
+}
+
+TEST_F(RunSafety, OptionsFilesThatAreNotThereOrNotFilesAndPreviewsThatWouldBeIgnored) {
+    const fs::path options = here / "zorvic.ini";
+    const Outcome missing = run(zorvic("pZorvicBuy", "--client 1 --options " + quoted(options.string())));
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("does not exist"), std::string::npos) << missing.err;
+
+    const Outcome params = run(std::string(ZORVIC_BIN_DIR "/zorvic params pZorvicBuy --json --options ") +
+                               quoted(options.string()));
+    EXPECT_EQ(params.status, 2) << params.err;
+
+    const Outcome created = purchases(here / "out", here / "work", "--options " + quoted(options.string()) +
+                                                                       " --save-options");
+    EXPECT_EQ(created.status, 0) << created.err;
+    EXPECT_NE(zorvic_test::readFile(options).find("[ZorvicBuy]"), std::string::npos);
+    EXPECT_FALSE(fs::exists(options.string() + ".tmp"));
+
+    fs::create_directories(here / "folder.ini");
+    const Outcome directory = run(zorvic("pZorvicBuy", "--client 1 --options " + quoted((here / "folder.ini").string())));
+    EXPECT_EQ(directory.status, 2) << directory.err;
+
+    const Outcome preview = run(zorvic("pZorvicBuy", "--client 1 --set rgReportKind=1 --preview " +
+                                                         quoted((here / "p.pdf").string())));
+    EXPECT_EQ(preview.status, 2);
+    EXPECT_NE(preview.err.find("--preview"), std::string::npos) << preview.err;
+    EXPECT_FALSE(fs::exists(here / "p.pdf"));
+}
+
+TEST_F(RunSafety, ADirectoryThatCannotTakeTheFileIsSaidBeforeTheCollection) {
+    const fs::path work = here / "work";
+    const Outcome result = run(zorvic("pZorvicBuy", "--client 1 --set rgReportKind=1 --set dePath=" +
+                                                        quoted((here / "nowhere").string()) + " --work-dir " +
+                                                        quoted(work.string())));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Не удалось создать файл"), std::string::npos) << result.err;
+    for (const auto& name : namesIn(work)) EXPECT_EQ(name.find("ZorvicBuy"), std::string::npos) << "collected: " << name;
+}
+
+TEST_F(RunSafety, TemporaryWorkDirectoriesOfDeadRunsAreSweptLiveOnesAreNot) {
+    const fs::path tmp = here / "tmp";
+    for (const char* name : {"zorvic-work-dead01", "zorvic-work-live01", "zorvic-work-nolock", "zorvic-test-other"}) {
+        fs::create_directories(tmp / name);
+        zorvic_test::writeFile(tmp / name / "ZorvicBuy.db", std::string(4096, 'x'));
+    }
+    zorvic_test::writeFile(tmp / "zorvic-work-dead01" / ".zorvic-lock", "");
+    const int live = ::open((tmp / "zorvic-work-live01" / ".zorvic-lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(live, LOCK_EX), 0);
+    const Outcome result =
+        run("TMPDIR=" + quoted(tmp.string()) + " " + zorvic("pZorvicBuy", "--client 1 --set rgReportKind=1 --set dePath=" +
+                                                                               quoted(tmp.string())));
+    ::close(live);
+    EXPECT_EQ(result.status, 0) << result.err;
+    const auto left = namesIn(tmp);
+    EXPECT_EQ(std::count(left.begin(), left.end(), "zorvic-work-dead01"), 0);
+    for (const char* kept : {"zorvic-work-live01", "zorvic-work-nolock", "zorvic-test-other"})
+        EXPECT_EQ(std::count(left.begin(), left.end(), kept), 1) << kept;
+    // The run's own directory went too; only the declaration is new.
+    EXPECT_EQ(left.size(), 4u) << ::testing::PrintToString(left);
+}
+
+TEST(OptionsFile, AFailedSaveLeavesTheFileAndNoTemporaryOne) {
+    zorvic_test::ScratchDir dir;
+    fs::create_directories(dir / "taken");
+    zorvic_test::writeFile(dir / "taken" / "inside", "x");
+    host::MemIniFile ini;
+    ini.loadFromText("[Common]\nA=1\n");
+    EXPECT_THROW(ini.saveToFile((dir / "taken").string()), std::runtime_error);
+    EXPECT_FALSE(fs::exists(dir / "taken.tmp"));
+    EXPECT_THROW(ini.loadFromFile((dir / "taken").string()), std::runtime_error);
+}
+
+// A quarter big enough that a stop can land in the collection or in the writing.
+class StopSignal : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        scratch = new zorvic_test::ScratchDir;
+        const std::string db = (*scratch / "scale.fdb").string();
+        const Outcome made = run("bash " ZORVIC_SOURCE_DIR "/demo/make_demo_db.sh " + db + " >/dev/null && bash " +
+                                 ZORVIC_SOURCE_DIR "/demo/fill_scale.sh " + db + " 20000");
+        ASSERT_EQ(made.status, 0) << made.err;
+    }
+    static void TearDownTestSuite() { delete scratch; }
+    static zorvic_test::ScratchDir* scratch;
+};
+
+zorvic_test::ScratchDir* StopSignal::scratch = nullptr;
+
+// Starts the program, signals it after `delay`, and returns how it ended.
+int signalledRun(const std::vector<std::string>& arguments, int signal, std::chrono::milliseconds delay) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+        std::vector<char*> argv;
+        for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        _exit(127);
+    }
+    std::this_thread::sleep_for(delay);
+    ::kill(child, signal);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+}
+
+TEST_F(StopSignal, AStopAtAnyStageLeavesNoDeclarationAndNoTemporaryFiles) {
+    int stopped = 0;
+    int step = 0;
+    for (const int delay : {150, 300, 450, 600, 800, 1000, 1300, 1700}) {
+        const int signal = (step++ % 2) ? SIGINT : SIGTERM;
+        zorvic_test::ScratchDir dir;
+        fs::create_directories(dir / "out");
+        fs::create_directories(dir / "tmp");
+        ::setenv("TMPDIR", (dir / "tmp").c_str(), 1);
+        const int status = signalledRun({ZORVIC_BIN_DIR "/zorvic", "generate", "pZorvicBuy", "--db",
+                                         (*scratch / "scale.fdb").string(), "--client", "1", "--set", "seYear=2024",
+                                         "--set", "rgReportKind=1", "--set", "dePath=" + (dir / "out").string()},
+                                        signal, std::chrono::milliseconds(delay));
+        ::unsetenv("TMPDIR");
+        SCOPED_TRACE("signal " + std::to_string(signal) + " after " + std::to_string(delay) + " ms");
+        const auto written = namesIn(dir / "out");
+        if (status == 0) {
+            ASSERT_EQ(written.size(), 1u);
+            EXPECT_NE(declarationIn(dir / "out").find(host::W("</Файл>")), std::string::npos);
+        } else {
+            EXPECT_EQ(status, 128 + signal);
+            EXPECT_TRUE(written.empty()) << ::testing::PrintToString(written);
+            ++stopped;
+        }
+        EXPECT_TRUE(namesIn(dir / "tmp").empty()) << ::testing::PrintToString(namesIn(dir / "tmp"));
+    }
+    EXPECT_GT(stopped, 0) << "no signal landed before the end of the run";
+}
+
+}  // namespace
