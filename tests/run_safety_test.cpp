@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <thread>
 
@@ -271,6 +272,15 @@ int signalledRun(const std::vector<std::string>& arguments, int signal, std::chr
         ::execv(argv[0], argv.data());
         _exit(127);
     }
+    // Counted from the moment the program catches the signal: before that, while the loader is
+    // still at work, the signal would end it as it ends any process.
+    const auto caught = [child, signal] {
+        std::ifstream status("/proc/" + std::to_string(child) + "/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("SigCgt:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
+        return 0ull;
+    };
+    for (int wait = 0; wait < 1000 && !caught(); ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::this_thread::sleep_for(delay);
     ::kill(child, signal);
     int status = 0;
@@ -281,7 +291,7 @@ int signalledRun(const std::vector<std::string>& arguments, int signal, std::chr
 TEST_F(StopSignal, AStopAtAnyStageLeavesNoDeclarationAndNoTemporaryFiles) {
     int stopped = 0;
     int step = 0;
-    for (const int delay : {150, 300, 450, 600, 800, 1000, 1300, 1700}) {
+    for (const int delay : {0, 100, 250, 400, 600, 800, 1100, 1500}) {
         const int signal = (step++ % 2) ? SIGINT : SIGTERM;
         zorvic_test::ScratchDir dir;
         fs::create_directories(dir / "out");
