@@ -175,4 +175,56 @@ TEST_F(Form11File, GoodsDetailAddsArticleAndNettoAndOnlyMoveDropsTheBalances) {
     EXPECT_EQ(body().second, expected);
 }
 
+// One subdivision 1 with one turnover row of kind 230 and producer 205, all its figures zero,
+// and these purchases under it; the data section up to the producer's purchases and from its
+// movement on.
+class Form11Purchases : public Form11File {
+protected:
+    void fillPurchases(const std::vector<std::pair<Variant, Variant>>& suppliersAndLicences) {
+        fill("ZorvicRoznObosob", {{{"CL_ID", 1}, {"CL_NAME", "K"}, {"CL_KPP", "1"}}});
+        fill("ZorvicRoznOborot", {{{"SUPERPLACE_CL_ID", 1}, {"VIDPROD_KOD", "230"}, {"MANUF_ID", 205}}});
+        std::vector<Row> rows;
+        for (const auto& [supplier, licence] : suppliersAndLicences) {
+            const std::string number = std::to_string(rows.size() + 1);
+            rows.push_back({{"SUPERPLACE_CL_ID", 1}, {"VIDPROD_KOD", "230"}, {"MANUF_ID", 205}, {"CL_ID", supplier},
+                            {"CL_LIC_DATE", licence}, {"EXT_DOC_DATE", day(2024, 1, 10)}, {"EXT_DOCINDEX", number},
+                            {"QUANTITY", static_cast<double>(rows.size() + 1)}});
+        }
+        fill("ZorvicRoznBuy", rows);
+    }
+
+    static std::string expected(const std::string& suppliers) {
+        std::string movement = "<Движение ПN=\"1\"";
+        for (int p = 6; p <= 20; ++p)
+            movement += std::string(p < 10 ? " П10000000000" : " П1000000000") + std::to_string(p) + "=\"0.00\"";
+        return W(std::string("<ОбъемОборота НаимЮЛ=\"K\" КППЮЛ=\"1\" НаличиеОборота=\"true\">\r\n") + kEmptyAddress +
+                 "<Оборот ПN=\"1\" П000000000003=\"230\">\r\n<СведПроизвИмпорт ПN=\"1\" ИдПроизвИмп=\"205\">\r\n" +
+                 suppliers + movement + "/>\r\n</СведПроизвИмпорт>\r\n</Оборот>\r\n</ОбъемОборота>\r\n");
+    }
+
+    // The purchase of row `n`, its document number n and quantity n.
+    static std::string purchase(int n) {
+        const std::string text = std::to_string(n);
+        return "<Продукция П200000000013=\"10.01.2024\" П200000000014=\"" + text +
+               "\" П200000000015=\"\" П200000000016=\"" + text + ".00\"/>\r\n";
+    }
+};
+
+// A supplier block is the supplier and licence day together, in the order of that pair's first
+// row: 508's second licence, first met after 527's rows, comes after 527 and names its own licence.
+TEST_F(Form11Purchases, SupplierAndLicenceDayGroupTogetherInTheOrderOfTheirFirstRow) {
+    std::vector<std::pair<Variant, Variant>> rows;
+    for (const auto& [supplier, licence] : zorvic_test::interleavedLicences()) rows.emplace_back(supplier, licence);
+    fillPurchases(rows);
+
+    // qClients: 508 under D1 (1) and D2 (2), 527 (3), 531 (4).
+    EXPECT_EQ(body().second,
+              expected("<Поставщик ПN=\"1\" ИдПоставщика=\"531\" ИдЛицензии=\"4\">\r\n" + purchase(1) +
+                       "</Поставщик>\r\n<Поставщик ПN=\"2\" ИдПоставщика=\"508\" ИдЛицензии=\"1\">\r\n" + purchase(2) +
+                       purchase(3) + purchase(5) +
+                       "</Поставщик>\r\n<Поставщик ПN=\"3\" ИдПоставщика=\"527\" ИдЛицензии=\"3\">\r\n" + purchase(4) +
+                       purchase(6) + "</Поставщик>\r\n<Поставщик ПN=\"4\" ИдПоставщика=\"508\" ИдЛицензии=\"2\">\r\n" +
+                       purchase(7) + "</Поставщик>\r\n"));
+}
+
 }  // namespace
