@@ -96,7 +96,7 @@ TEST_F(Form11File, DataSectionGroupsTurnoverAndPurchasesWhateverTheirTableOrder)
                            purchase(11, none, "a&1", none, "", 1)});
 
     // qClients: the unknown supplier first (1), then 10 under either licence (2, 3), then 11 (4),
-    // whose row lists no licence: a purchase without a licence date refers to none ("0").
+    // whose row lists no licence: a purchase without a licence date names none.
     const std::string expected =
         W("<ОбъемОборота НаимЮЛ=\"МАГАЗИН &quot;У ДОМА&quot; &amp; КО\" КППЮЛ=\"AB12\" НаличиеОборота=\"true\">\r\n"
           "<АдрОрг>\r\n<КодСтраны>643</КодСтраны>\r<Индекс>394000</Индекс>\r<КодРегион>36</КодРегион>\r"
@@ -112,7 +112,7 @@ TEST_F(Form11File, DataSectionGroupsTurnoverAndPurchasesWhateverTheirTableOrder)
           "<Поставщик ПN=\"2\" ИдПоставщика=\"10\" ИдЛицензии=\"3\">\r\n"
           "<Продукция П200000000013=\"20.02.2024\" П200000000014=\"ФН-2\" П200000000015=\"\" "
           "П200000000016=\"10.00\"/>\r\n</Поставщик>\r\n"
-          "<Поставщик ПN=\"3\" ИдПоставщика=\"0\" ИдЛицензии=\"0\">\r\n"
+          "<Поставщик ПN=\"3\" ИдПоставщика=\"0\">\r\n"
           "<Продукция П200000000013=\"01.03.2024\" П200000000014=\"3\" П200000000015=\"\" "
           "П200000000016=\"1.00\"/>\r\n</Поставщик>\r\n"
           "<Движение ПN=\"1\" П100000000006=\"1.00\" П100000000007=\"2.00\" П100000000008=\"3.00\" "
@@ -128,7 +128,7 @@ TEST_F(Form11File, DataSectionGroupsTurnoverAndPurchasesWhateverTheirTableOrder)
           "</СведПроизвИмпорт>\r\n</Оборот>\r\n"
           "<Оборот ПN=\"2\" П000000000003=\"A&amp;1\">\r\n"
           "<СведПроизвИмпорт ПN=\"1\" ИдПроизвИмп=\"5\">\r\n"
-          "<Поставщик ПN=\"1\" ИдПоставщика=\"11\" ИдЛицензии=\"0\">\r\n"
+          "<Поставщик ПN=\"1\" ИдПоставщика=\"11\">\r\n"
           "<Продукция П200000000013=\"30.12.1899\" П200000000014=\"\" П200000000015=\"\" "
           "П200000000016=\"1.00\"/>\r\n</Поставщик>\r\n"
           "<Движение ПN=\"1\" П100000000006=\"0.00\" П100000000007=\"0.00\" П100000000008=\"0.00\" "
@@ -163,7 +163,7 @@ TEST_F(Form11File, GoodsDetailAddsArticleAndNettoAndOnlyMoveDropsTheBalances) {
     const std::string expected =
         W("<ОбъемОборота НаимЮЛ=\"K\" КППЮЛ=\"1\" НаличиеОборота=\"true\">\r\n") + W(kEmptyAddress) +
         W("<Оборот ПN=\"1\" П000000000003=\"500\">\r\n<СведПроизвИмпорт ПN=\"1\" ИдПроизвИмп=\"5\">\r\n"
-          "<Поставщик ПN=\"1\" ИдПоставщика=\"10\" ИдЛицензии=\"0\">\r\n"
+          "<Поставщик ПN=\"1\" ИдПоставщика=\"10\">\r\n"
           "<Продукция Артикул=\"a-1&amp;\" Нетто=\"0.500\" П200000000013=\"09.01.2024\" П200000000014=\"7\" "
           "П200000000015=\"\" П200000000016=\"1.500\"/>\r\n</Поставщик>\r\n"
           "<Движение ПN=\"1\" Артикул=\"a-1&amp;\" Нетто=\"0.500\" П100000000007=\"0.000\" "
@@ -225,6 +225,22 @@ TEST_F(Form11Purchases, SupplierAndLicenceDayGroupTogetherInTheOrderOfTheirFirst
                        "</Поставщик>\r\n<Поставщик ПN=\"3\" ИдПоставщика=\"527\" ИдЛицензии=\"3\">\r\n" + purchase(4) +
                        purchase(6) + "</Поставщик>\r\n<Поставщик ПN=\"4\" ИдПоставщика=\"508\" ИдЛицензии=\"2\">\r\n" +
                        purchase(7) + "</Поставщик>\r\n"));
+}
+
+// Only a listed licence may be named: a purchase without a licence date, or of a supplier without
+// an id (whose purchases match no listed licence), names none rather than a licence 0.
+TEST_F(Form11Purchases, PurchaseUnderNoListedLicenceNamesNone) {
+    const Variant none = Variant::null(), licence = day(2021, 1, 11);
+    fillPurchases({{10, licence}, {11, none}, {none, licence}});
+
+    // qClients: the supplier without an id (1), 10 (2), 11 (3).
+    const auto [references, data] = body();
+    EXPECT_NE(references.find(W("<Лицензия ИдЛицензии=\"2\" П000000000011=\"\" П000000000012=\"11.01.2021\"")),
+              std::string::npos);
+    EXPECT_EQ(data, expected("<Поставщик ПN=\"1\" ИдПоставщика=\"10\" ИдЛицензии=\"2\">\r\n" + purchase(1) +
+                             "</Поставщик>\r\n<Поставщик ПN=\"2\" ИдПоставщика=\"11\">\r\n" + purchase(2) +
+                             "</Поставщик>\r\n<Поставщик ПN=\"3\" ИдПоставщика=\"0\">\r\n" + purchase(3) +
+                             "</Поставщик>\r\n"));
 }
 
 }  // namespace
