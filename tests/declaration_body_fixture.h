@@ -36,6 +36,19 @@ inline const char* const kEmptyAddress =
     "<Город></Город>\r<НаселПункт></НаселПункт>\r<Улица></Улица>\r<Дом></Дом>\r<Корпус></Корпус>\r"
     "<Литера />\r<Кварт></Кварт>\r\n</АдрОрг>\r\n";
 
+// A counterparty and its licence day, per row in table order, whose groups come out of order:
+// 508's second licence first appears after 527's rows, so by the first row of each whole key the
+// groups are 531/D5, 508/D1 (rows 2, 3, 5), 527/D4 (rows 4, 6), 508/D2 (row 7). Grouping by the
+// counterparty alone first would pull 508/D2 in front of 527.
+struct LicensedRow {
+    int partner;
+    host::Variant licence;
+};
+inline std::vector<LicensedRow> interleavedLicences() {
+    const host::Variant d1 = day(2021, 1, 11), d2 = day(2022, 2, 12), d4 = day(2023, 4, 14), d5 = day(2019, 5, 15);
+    return {{531, d5}, {508, d1}, {508, d1}, {527, d4}, {508, d1}, {527, d4}, {508, d2}};
+}
+
 // Where a form's file puts its reference block: behind the form header, or ahead of it right
 // after the root's line. Each fixture names its form's place itself rather than take it from the
 // form's profile, so that a profile naming the wrong place fails the tests.

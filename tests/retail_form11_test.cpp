@@ -96,7 +96,7 @@ TEST_F(Form11File, DataSectionGroupsTurnoverAndPurchasesWhateverTheirTableOrder)
                            purchase(11, none, "a&1", none, "", 1)});
 
     // qClients: the unknown supplier first (1), then 10 under either licence (2, 3), then 11 (4),
-    // whose row lists no licence: a purchase without a licence date refers to none ("0").
+    // whose row lists no licence: a purchase without a licence date names none.
     const std::string expected =
         W("<ОбъемОборота НаимЮЛ=\"МАГАЗИН &quot;У ДОМА&quot; &amp; КО\" КППЮЛ=\"AB12\" НаличиеОборота=\"true\">\r\n"
           "<АдрОрг>\r\n<КодСтраны>643</КодСтраны>\r<Индекс>394000</Индекс>\r<КодРегион>36</КодРегион>\r"
@@ -112,7 +112,7 @@ TEST_F(Form11File, DataSectionGroupsTurnoverAndPurchasesWhateverTheirTableOrder)
           "<Поставщик ПN=\"2\" ИдПоставщика=\"10\" ИдЛицензии=\"3\">\r\n"
           "<Продукция П200000000013=\"20.02.2024\" П200000000014=\"ФН-2\" П200000000015=\"\" "
           "П200000000016=\"10.00\"/>\r\n</Поставщик>\r\n"
-          "<Поставщик ПN=\"3\" ИдПоставщика=\"0\" ИдЛицензии=\"0\">\r\n"
+          "<Поставщик ПN=\"3\" ИдПоставщика=\"0\">\r\n"
           "<Продукция П200000000013=\"01.03.2024\" П200000000014=\"3\" П200000000015=\"\" "
           "П200000000016=\"1.00\"/>\r\n</Поставщик>\r\n"
           "<Движение ПN=\"1\" П100000000006=\"1.00\" П100000000007=\"2.00\" П100000000008=\"3.00\" "
@@ -128,7 +128,7 @@ TEST_F(Form11File, DataSectionGroupsTurnoverAndPurchasesWhateverTheirTableOrder)
           "</СведПроизвИмпорт>\r\n</Оборот>\r\n"
           "<Оборот ПN=\"2\" П000000000003=\"A&amp;1\">\r\n"
           "<СведПроизвИмпорт ПN=\"1\" ИдПроизвИмп=\"5\">\r\n"
-          "<Поставщик ПN=\"1\" ИдПоставщика=\"11\" ИдЛицензии=\"0\">\r\n"
+          "<Поставщик ПN=\"1\" ИдПоставщика=\"11\">\r\n"
           "<Продукция П200000000013=\"30.12.1899\" П200000000014=\"\" П200000000015=\"\" "
           "П200000000016=\"1.00\"/>\r\n</Поставщик>\r\n"
           "<Движение ПN=\"1\" П100000000006=\"0.00\" П100000000007=\"0.00\" П100000000008=\"0.00\" "
@@ -163,7 +163,7 @@ TEST_F(Form11File, GoodsDetailAddsArticleAndNettoAndOnlyMoveDropsTheBalances) {
     const std::string expected =
         W("<ОбъемОборота НаимЮЛ=\"K\" КППЮЛ=\"1\" НаличиеОборота=\"true\">\r\n") + W(kEmptyAddress) +
         W("<Оборот ПN=\"1\" П000000000003=\"500\">\r\n<СведПроизвИмпорт ПN=\"1\" ИдПроизвИмп=\"5\">\r\n"
-          "<Поставщик ПN=\"1\" ИдПоставщика=\"10\" ИдЛицензии=\"0\">\r\n"
+          "<Поставщик ПN=\"1\" ИдПоставщика=\"10\">\r\n"
           "<Продукция Артикул=\"a-1&amp;\" Нетто=\"0.500\" П200000000013=\"09.01.2024\" П200000000014=\"7\" "
           "П200000000015=\"\" П200000000016=\"1.500\"/>\r\n</Поставщик>\r\n"
           "<Движение ПN=\"1\" Артикул=\"a-1&amp;\" Нетто=\"0.500\" П100000000007=\"0.000\" "
@@ -173,6 +173,74 @@ TEST_F(Form11File, GoodsDetailAddsArticleAndNettoAndOnlyMoveDropsTheBalances) {
           "<Движение ПN=\"1\" Артикул=\"b-2\" Нетто=\"0.750\"") +
         W(zeros) + W("</СведПроизвИмпорт>\r\n</Оборот>\r\n</ОбъемОборота>\r\n");
     EXPECT_EQ(body().second, expected);
+}
+
+// One subdivision 1 with one turnover row of kind 230 and producer 205, all its figures zero,
+// and these purchases under it; the data section up to the producer's purchases and from its
+// movement on.
+class Form11Purchases : public Form11File {
+protected:
+    void fillPurchases(const std::vector<std::pair<Variant, Variant>>& suppliersAndLicences) {
+        fill("ZorvicRoznObosob", {{{"CL_ID", 1}, {"CL_NAME", "K"}, {"CL_KPP", "1"}}});
+        fill("ZorvicRoznOborot", {{{"SUPERPLACE_CL_ID", 1}, {"VIDPROD_KOD", "230"}, {"MANUF_ID", 205}}});
+        std::vector<Row> rows;
+        for (const auto& [supplier, licence] : suppliersAndLicences) {
+            const std::string number = std::to_string(rows.size() + 1);
+            rows.push_back({{"SUPERPLACE_CL_ID", 1}, {"VIDPROD_KOD", "230"}, {"MANUF_ID", 205}, {"CL_ID", supplier},
+                            {"CL_LIC_DATE", licence}, {"EXT_DOC_DATE", day(2024, 1, 10)}, {"EXT_DOCINDEX", number},
+                            {"QUANTITY", static_cast<double>(rows.size() + 1)}});
+        }
+        fill("ZorvicRoznBuy", rows);
+    }
+
+    static std::string expected(const std::string& suppliers) {
+        std::string movement = "<Движение ПN=\"1\"";
+        for (int p = 6; p <= 20; ++p)
+            movement += std::string(p < 10 ? " П10000000000" : " П1000000000") + std::to_string(p) + "=\"0.00\"";
+        return W(std::string("<ОбъемОборота НаимЮЛ=\"K\" КППЮЛ=\"1\" НаличиеОборота=\"true\">\r\n") + kEmptyAddress +
+                 "<Оборот ПN=\"1\" П000000000003=\"230\">\r\n<СведПроизвИмпорт ПN=\"1\" ИдПроизвИмп=\"205\">\r\n" +
+                 suppliers + movement + "/>\r\n</СведПроизвИмпорт>\r\n</Оборот>\r\n</ОбъемОборота>\r\n");
+    }
+
+    // The purchase of row `n`, its document number n and quantity n.
+    static std::string purchase(int n) {
+        const std::string text = std::to_string(n);
+        return "<Продукция П200000000013=\"10.01.2024\" П200000000014=\"" + text +
+               "\" П200000000015=\"\" П200000000016=\"" + text + ".00\"/>\r\n";
+    }
+};
+
+// A supplier block is the supplier and licence day together, in the order of that pair's first
+// row: 508's second licence, first met after 527's rows, comes after 527 and names its own licence.
+TEST_F(Form11Purchases, SupplierAndLicenceDayGroupTogetherInTheOrderOfTheirFirstRow) {
+    std::vector<std::pair<Variant, Variant>> rows;
+    for (const auto& [supplier, licence] : zorvic_test::interleavedLicences()) rows.emplace_back(supplier, licence);
+    fillPurchases(rows);
+
+    // qClients: 508 under D1 (1) and D2 (2), 527 (3), 531 (4).
+    EXPECT_EQ(body().second,
+              expected("<Поставщик ПN=\"1\" ИдПоставщика=\"531\" ИдЛицензии=\"4\">\r\n" + purchase(1) +
+                       "</Поставщик>\r\n<Поставщик ПN=\"2\" ИдПоставщика=\"508\" ИдЛицензии=\"1\">\r\n" + purchase(2) +
+                       purchase(3) + purchase(5) +
+                       "</Поставщик>\r\n<Поставщик ПN=\"3\" ИдПоставщика=\"527\" ИдЛицензии=\"3\">\r\n" + purchase(4) +
+                       purchase(6) + "</Поставщик>\r\n<Поставщик ПN=\"4\" ИдПоставщика=\"508\" ИдЛицензии=\"2\">\r\n" +
+                       purchase(7) + "</Поставщик>\r\n"));
+}
+
+// Only a listed licence may be named: a purchase without a licence date, or of a supplier without
+// an id (whose purchases match no listed licence), names none rather than a licence 0.
+TEST_F(Form11Purchases, PurchaseUnderNoListedLicenceNamesNone) {
+    const Variant none = Variant::null(), licence = day(2021, 1, 11);
+    fillPurchases({{10, licence}, {11, none}, {none, licence}});
+
+    // qClients: the supplier without an id (1), 10 (2), 11 (3).
+    const auto [references, data] = body();
+    EXPECT_NE(references.find(W("<Лицензия ИдЛицензии=\"2\" П000000000011=\"\" П000000000012=\"11.01.2021\"")),
+              std::string::npos);
+    EXPECT_EQ(data, expected("<Поставщик ПN=\"1\" ИдПоставщика=\"10\" ИдЛицензии=\"2\">\r\n" + purchase(1) +
+                             "</Поставщик>\r\n<Поставщик ПN=\"2\" ИдПоставщика=\"11\">\r\n" + purchase(2) +
+                             "</Поставщик>\r\n<Поставщик ПN=\"3\" ИдПоставщика=\"0\">\r\n" + purchase(3) +
+                             "</Поставщик>\r\n"));
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 // nested by kind, product kind, carrier and licence, vehicle and waybill.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "declaration_body_fixture.h"
 #include "forms/transport/body_text.h"
@@ -146,7 +149,7 @@ TEST_F(Form08File, DataSectionNestsTransportsWhateverTheirTableOrder) {
 
     // qClients: 3 under the licence of 1 February 2020 (1), of the same day at 6 o'clock (2), of
     // 2023 (3); 4 without a licence (4). qTransport: Fura (1), Газель (2). Groups come in the order
-    // of their first row key by key: carrier 3 under both its licences before carrier 4.
+    // of their first row, a level's key taken whole: carrier 3 under its 2023 licence after 4.
     auto waybill = [](const char* number, const char* date, const char* quantity) {
         return std::string("<СведТН ПN=\"1\" П000000000014=\"") + date + "\" П000000000015=\"" + number +
                "\" П000000000016=\"" + quantity + "\">\r\n";
@@ -168,12 +171,12 @@ TEST_F(Form08File, DataSectionNestsTransportsWhateverTheirTableOrder) {
         waybill("ТН-1", "02.02.2024", "4.000") + consignment(1, "НАК-1", "1.500") + consignment(2, "НАК-3", "2.250") +
         consignment(3, "Н&apos;4", "0.500") + closeVehicle + "<ТранспортноеСредство ПN=\"2\" ИдТС=\"1\">\r\n" +
         waybill("ТН&lt;7&gt;", "02.02.2024", "4.000") + consignment(1, "НАК-7", "7.000") + closeVehicle +
-        "</СведПеревозчик>\r\n<СведПеревозчик ПN=\"2\" ИдПеревозчика=\"3\" ИдЛицензии=\"3\">\r\n"
-        "<ТранспортноеСредство ПN=\"1\" ИдТС=\"2\">\r\n" +
-        waybill("ТН-6", "02.02.2024", "4.000") + consignment(1, "НАК-6", "6.000") + closeVehicle +
-        "</СведПеревозчик>\r\n<СведПеревозчик ПN=\"3\" ИдПеревозчика=\"4\">\r\n"
+        "</СведПеревозчик>\r\n<СведПеревозчик ПN=\"2\" ИдПеревозчика=\"4\">\r\n"
         "<ТранспортноеСредство ПN=\"1\" ИдТС=\"1\">\r\n" +
         waybill("ТН-2", "03.02.2024", "2.000") + consignment(1, "НАК&amp;2", "2.000", "102") + closeVehicle +
+        "</СведПеревозчик>\r\n<СведПеревозчик ПN=\"3\" ИдПеревозчика=\"3\" ИдЛицензии=\"3\">\r\n"
+        "<ТранспортноеСредство ПN=\"1\" ИдТС=\"2\">\r\n" +
+        waybill("ТН-6", "02.02.2024", "4.000") + consignment(1, "НАК-6", "6.000") + closeVehicle +
         "</СведПеревозчик>\r\n</Продукция>\r\n<Продукция П000000000004=\"300\">\r\n"
         "<СведПеревозчик ПN=\"1\" ИдПеревозчика=\"4\">\r\n<ТранспортноеСредство ПN=\"1\" ИдТС=\"2\">\r\n" +
         waybill("ТН-5", "02.02.2024", "4.000") + consignment(1, "НАК-5", "1.000") + closeVehicle +
@@ -187,6 +190,100 @@ TEST_F(Form08File, DataSectionNestsTransportsWhateverTheirTableOrder) {
         "<АдрОрг>\r\n<КодСтраны></КодСтраны>\r<Индекс></Индекс>\r<КодРегион></КодРегион>\r<Район></Район>\r"
         "<Город></Город>\r<НаселПункт></НаселПункт>\r<Улица></Улица>\r<Дом></Дом>\r<Корпус></Корпус>\r"
         "<Литера />\r<Кварт></Кварт>\r\n</АдрОрг>\r\n</ОбъемПеревозки>\r\n";
+    EXPECT_EQ(body().second, W(expected));
+}
+
+// At each level with a key of several fields (carrier and licence day, vehicle type and number,
+// waybill day and number) a group is its whole key, in the order of that key's first row, and
+// its rows keep their table order. Each subdivision has one such level out of order.
+TEST_F(Form08File, EveryLevelGroupsByItsWholeKeyInTheOrderOfItsFirstRow) {
+    fill("ZorvicTransportObosob", {{{"CL_ID", 1}, {"CL_NAME", "A"}, {"CL_KPP", "1"}},
+                                   {{"CL_ID", 2}, {"CL_NAME", "B"}, {"CL_KPP", "2"}},
+                                   {{"CL_ID", 3}, {"CL_NAME", "C"}, {"CL_KPP", "3"}}});
+    const Variant d5 = zorvic_test::interleavedLicences().front().licence;
+    std::vector<Row> rows;
+    // A line whose document number and quantity are its number; carrier 531 under D5, vehicle
+    // Газель N1 and waybill тн-1 of 2 February unless said otherwise.
+    auto line = [&](int place, int number, Row other) {
+        Row row{{"SUPERPLACE_CL_ID", place}, {"VIDTRANS_KOD", "1"}, {"VIDPROD_KOD", "200"}, {"CL_ID", 531},
+                {"CL_LIC_DATE", d5}, {"TRANS_TYPE", W("Газель")}, {"TRANS_NUMBER", "N1"},
+                {"TN_DATE", day(2024, 2, 2)}, {"TN_INDEX", W("тн-1")}, {"TN_QUANTITY", 4.0},
+                {"EXT_DOC_DATE", day(2024, 2, 1)}, {"EXT_DOCINDEX", std::to_string(number)},
+                {"QUANTITY", static_cast<double>(number)}, {"BUYER_ID", 101}};
+        for (const auto& [column, value] : other) row[column] = value;
+        rows.push_back(std::move(row));
+    };
+    int number = 0;
+    for (const auto& [carrier, licence] : zorvic_test::interleavedLicences())
+        line(1, ++number, {{"CL_ID", carrier}, {"CL_LIC_DATE", licence}});
+    auto vehicle = [](const char* type, const char* plate) {
+        return Row{{"TRANS_TYPE", W(type)}, {"TRANS_NUMBER", plate}};
+    };
+    line(2, 11, vehicle("Fura", "A1"));
+    line(2, 12, vehicle("Газель", "B2"));
+    line(2, 13, vehicle("Газель", "B2"));
+    line(2, 14, vehicle("Fura", "C3"));
+    line(2, 15, vehicle("Газель", "B2"));
+    auto waybill = [](Variant date, const char* index) { return Row{{"TN_DATE", date}, {"TN_INDEX", W(index)}}; };
+    line(3, 21, waybill(day(2024, 2, 2), "тн-1"));
+    line(3, 22, waybill(day(2024, 2, 3), "тн-2"));
+    line(3, 23, waybill(day(2024, 2, 3, 0.75), "тн-2"));
+    line(3, 24, waybill(day(2024, 2, 2), "тн-3"));
+    line(3, 25, waybill(day(2024, 2, 3), "тн-2"));
+    fill("ZorvicTransport", rows);
+
+    auto consignments = [](std::initializer_list<int> numbers) {
+        std::string text;
+        int n = 0;
+        for (int number : numbers) {
+            const std::string quantity = std::to_string(number) + ".000";
+            text += "<СведТТН ПN=\"" + std::to_string(++n) + "\" П000000000017=\"01.02.2024\" П000000000018=\"" +
+                    std::to_string(number) + "\" П000000000019=\"" + quantity +
+                    "\"\r\n ИдПолучателя=\"101\" П000000000020=\"" + quantity + "\"/>\r\n";
+        }
+        return text;
+    };
+    auto waybillElement = [](int n, const char* date, const char* index, const std::string& lines) {
+        return "<СведТН ПN=\"" + std::to_string(n) + "\" П000000000014=\"" + date + "\" П000000000015=\"" + index +
+               "\" П000000000016=\"4.000\">\r\n" + lines + "</СведТН>\r\n";
+    };
+    auto vehicleElement = [](int n, int id, const std::string& waybills) {
+        return "<ТранспортноеСредство ПN=\"" + std::to_string(n) + "\" ИдТС=\"" + std::to_string(id) + "\">\r\n" +
+               waybills + "</ТранспортноеСредство>\r\n";
+    };
+    auto carrierElement = [](int n, int id, int licence, const std::string& vehicles) {
+        return "<СведПеревозчик ПN=\"" + std::to_string(n) + "\" ИдПеревозчика=\"" + std::to_string(id) +
+               "\" ИдЛицензии=\"" + std::to_string(licence) + "\">\r\n" + vehicles + "</СведПеревозчик>\r\n";
+    };
+    auto subdivision = [](const char* name, const char* kpp, const std::string& carriers) {
+        return std::string("<ОбъемПеревозки  НаимЮЛ=\"") + name + "\" КППЮЛ=\"" + kpp +
+               "\" НаличиеПеревозок=\"true\">\r\n" + zorvic_test::kEmptyAddress +
+               "<Перевозка ПN=\"1\" П000000000002=\"1\">\r\n<Продукция П000000000004=\"200\">\r\n" + carriers +
+               "</Продукция>\r\n</Перевозка>\r\n</ОбъемПеревозки>\r\n";
+    };
+    auto onlyWaybill = [&](std::initializer_list<int> numbers) {
+        return vehicleElement(1, 4, waybillElement(1, "02.02.2024", "ТН-1", consignments(numbers)));
+    };
+
+    // qClients: 508 under D1 (1) and D2 (2), 527 (3), 531 (4). qTransport: Fura A1 (1), Fura C3
+    // (2), Газель B2 (3), Газель N1 (4).
+    const std::string expected =
+        subdivision("A", "1",
+                    carrierElement(1, 531, 4, onlyWaybill({1})) + carrierElement(2, 508, 1, onlyWaybill({2, 3, 5})) +
+                        carrierElement(3, 527, 3, onlyWaybill({4, 6})) + carrierElement(4, 508, 2, onlyWaybill({7}))) +
+        subdivision("B", "2",
+                    carrierElement(
+                        1, 531, 4,
+                        vehicleElement(1, 1, waybillElement(1, "02.02.2024", "ТН-1", consignments({11}))) +
+                            vehicleElement(2, 3, waybillElement(1, "02.02.2024", "ТН-1", consignments({12, 13, 15}))) +
+                            vehicleElement(3, 2, waybillElement(1, "02.02.2024", "ТН-1", consignments({14}))))) +
+        subdivision(
+            "C", "3",
+            carrierElement(1, 531, 4,
+                           vehicleElement(1, 4,
+                                          waybillElement(1, "02.02.2024", "ТН-1", consignments({21})) +
+                                              waybillElement(2, "03.02.2024", "ТН-2", consignments({22, 23, 25})) +
+                                              waybillElement(3, "02.02.2024", "ТН-3", consignments({24})))));
     EXPECT_EQ(body().second, W(expected));
 }
 

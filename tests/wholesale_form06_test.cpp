@@ -80,4 +80,35 @@ TEST_F(Form06File, RecipientsThenProducersAndDeliveriesWithReturnsUnderEachRecip
                 "</Получатель>\r\n</СведПроизвИмпорт>\r\n</Оборот>\r\n</ОбъемОборота>\r\n"));
 }
 
+// A group is its recipient and licence day together, in the order of that pair's first row: 508's
+// second licence, first met after 527's rows, comes after 527 and names its own licence.
+TEST_F(Form06File, RecipientAndLicenceDayGroupTogetherInTheOrderOfTheirFirstRow) {
+    fill("ZorvicDeliveryObosob", {{{"CL_ID", 1}, {"CL_NAME", "K"}, {"CL_KPP", "1"}}});
+    std::vector<Row> rows;
+    for (const auto& [recipient, licence] : zorvic_test::interleavedLicences()) {
+        const std::string number = std::to_string(rows.size() + 1);
+        rows.push_back({{"SUPERPLACE_CL_ID", 1}, {"VIDPROD_KOD", "230"}, {"MANUF_ID", 205}, {"CL_ID", recipient},
+                        {"CL_COUNTRY_KOD", "643"}, {"CL_LIC_DATE", licence}, {"ISRET", 0},
+                        {"EXT_DOC_DATE", day(2024, 1, 10)}, {"EXT_DOCINDEX", number},
+                        {"QUANTITY", static_cast<double>(rows.size() + 1)}});
+    }
+    fill("ZorvicDelivery", rows);
+
+    auto delivery = [](const char* n) {
+        return movement("Поставка", "10.01.2024", n, (std::string(n) + ".00").c_str());
+    };
+    // qClients: 508 under D1 (1) and D2 (2), 527 (3), 531 (4).
+    const std::string expected =
+        W(std::string("<ОбъемОборота НаимЮЛ=\"K\" КППЮЛ=\"1\" НаличиеПоставки=\"true\" НаличиеВозврата=\"true\">\r\n") +
+          zorvic_test::kEmptyAddress +
+          "<Оборот ПN=\"1\" П000000000003=\"230\">\r\n<СведПроизвИмпорт ПN=\"1\" ИдПроизвИмп=\"205\">\r\n"
+          "<Получатель ПN=\"1\" ИдПолучателя=\"531\" ИдЛицензии=\"4\">\r\n" +
+          delivery("1") + "</Получатель>\r\n<Получатель ПN=\"2\" ИдПолучателя=\"508\" ИдЛицензии=\"1\">\r\n" +
+          delivery("2") + delivery("3") + delivery("5") +
+          "</Получатель>\r\n<Получатель ПN=\"3\" ИдПолучателя=\"527\" ИдЛицензии=\"3\">\r\n" + delivery("4") +
+          delivery("6") + "</Получатель>\r\n<Получатель ПN=\"4\" ИдПолучателя=\"508\" ИдЛицензии=\"2\">\r\n" +
+          delivery("7") + "</Получатель>\r\n</СведПроизвИмпорт>\r\n</Оборот>\r\n</ОбъемОборота>\r\n");
+    EXPECT_EQ(body().second, expected);
+}
+
 }  // namespace

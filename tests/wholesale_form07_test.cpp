@@ -145,4 +145,35 @@ TEST_F(Form07File, DataSectionGroupsMovementsWhateverTheirTableOrderAndNamesList
     EXPECT_EQ(body().second, expected);
 }
 
+// A group is its supplier and licence day together, in the order of that pair's first row: 508's
+// second licence, first met after 527's rows, comes after 527 and names its own licence.
+TEST_F(Form07File, SupplierAndLicenceDayGroupTogetherInTheOrderOfTheirFirstRow) {
+    fill("ZorvicBuyObosob", {{{"CL_ID", 1}, {"CL_NAME", "K"}, {"CL_KPP", "1"}}});
+    std::vector<Row> rows;
+    for (const auto& [supplier, licence] : zorvic_test::interleavedLicences()) {
+        const std::string number = std::to_string(rows.size() + 1);
+        rows.push_back({{"SUPERPLACE_CL_ID", 1}, {"VIDPROD_KOD", "230"}, {"MANUF_ID", 205}, {"CL_ID", supplier},
+                        {"CL_COUNTRY_KOD", "643"}, {"CL_LIC_DATE", licence}, {"ISRET", 0},
+                        {"EXT_DOC_DATE", day(2024, 1, 10)}, {"EXT_DOCINDEX", number},
+                        {"QUANTITY", static_cast<double>(rows.size() + 1)}});
+    }
+    fill("ZorvicBuy", rows);
+
+    auto purchase = [](const char* n) {
+        return movement("Закупка", "10.01.2024", n, (std::string(n) + ".00").c_str());
+    };
+    // qClients: 508 under D1 (1) and D2 (2), 527 (3), 531 (4).
+    const std::string expected =
+        W(std::string("<ОбъемОборота НаимЮЛ=\"K\" КППЮЛ=\"1\" НаличиеЗакупки=\"true\" НаличиеВозврата=\"true\">\r\n") +
+          zorvic_test::kEmptyAddress +
+          "<Оборот ПN=\"1\" П000000000003=\"230\">\r\n<СведПроизвИмпорт ПN=\"1\" ИдПроизвИмп=\"205\">\r\n"
+          "<Поставщик ПN=\"1\" ИдПоставщика=\"531\" ИдЛицензии=\"4\">\r\n" +
+          purchase("1") + "</Поставщик>\r\n<Поставщик ПN=\"2\" ИдПоставщика=\"508\" ИдЛицензии=\"1\">\r\n" +
+          purchase("2") + purchase("3") + purchase("5") +
+          "</Поставщик>\r\n<Поставщик ПN=\"3\" ИдПоставщика=\"527\" ИдЛицензии=\"3\">\r\n" + purchase("4") +
+          purchase("6") + "</Поставщик>\r\n<Поставщик ПN=\"4\" ИдПоставщика=\"508\" ИдЛицензии=\"2\">\r\n" +
+          purchase("7") + "</Поставщик>\r\n</СведПроизвИмпорт>\r\n</Оборот>\r\n</ОбъемОборота>\r\n");
+    EXPECT_EQ(body().second, expected);
+}
+
 }  // namespace

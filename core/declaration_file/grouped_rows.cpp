@@ -35,14 +35,16 @@ void readGroup(host::LocalQuery& query, std::vector<host::Variant> values) {
 }
 
 std::string groupedRowsSql(const std::string& table, const std::string& columns, const std::vector<GroupKey>& filter,
-                           const std::vector<GroupKey>& groups) {
+                           const std::vector<std::vector<GroupKey>>& levels) {
     std::string sql = "select " + columns + " from \"" + table + ".db\"";
     for (std::size_t i = 0; i < filter.size(); ++i) sql += (i ? " and " : " where ") + keyExpression(filter[i]) + " = ?";
     sql += " order by ";
+    // One sort term per level, never per key: a term per key would order a level's groups by
+    // the first row of their first key alone.
     std::string partition;
-    for (const auto& key : groups) {
-        partition += (partition.empty() ? "" : ", ") + keyExpression(key);
-        sql += "min(rowid) over (partition by " + partition + "), ";
+    for (const auto& level : levels) {
+        for (const auto& key : level) partition += (partition.empty() ? "" : ", ") + keyExpression(key);
+        if (!level.empty()) sql += "min(rowid) over (partition by " + partition + "), ";
     }
     return sql + "rowid";
 }

@@ -26,12 +26,15 @@ host::Variant keyValue(const host::Variant& value, GroupKey::As as);
 // Reads the rows of one group: the first read opens the query, later ones only bind new values.
 void readGroup(host::LocalQuery& query, std::vector<host::Variant> values);
 
-// A select over a work table that brings the rows of equal grouping keys together: groups, level
-// by level, in the order of their first row, rows inside a group in table order. For rows that
-// already come grouped this is their table order. `filter` keys are compared with "?" values,
-// in order; `columns` is the select list ("*" for all).
+// A select over a work table that brings the rows of equal grouping keys together. `levels` lists
+// the keys of each grouping level, outermost first: at every level the rows with equal values of
+// all the keys of that level and the levels above are one group, groups come in the order of
+// their first row, rows inside a group in table order. A level's keys are taken whole, so a
+// group whose first key repeats an earlier group's still comes where its own first row stands.
+// For rows that already come grouped this is their table order. `filter` keys are compared with
+// "?" values, in order; `columns` is the select list ("*" for all).
 std::string groupedRowsSql(const std::string& table, const std::string& columns, const std::vector<GroupKey>& filter,
-                           const std::vector<GroupKey>& groups);
+                           const std::vector<std::vector<GroupKey>>& levels);
 
 // An index on the work table over the filter keys' expressions, so that each filtered read finds
 // its rows without scanning the table.

@@ -18,8 +18,9 @@ using host::XMLCheckStr;
 namespace {
 
 const std::vector<GroupKey> kSubdivision = {{"SUPERPLACE_CL_ID", GroupKey::As::Integer}};
-const std::vector<GroupKey> kKindAndProducer = {{"VIDPROD_KOD", GroupKey::As::Text},
-                                                {"MANUF_ID", GroupKey::As::Integer}};
+// A subdivision's turnover groups by product kind, then by producer.
+const std::vector<std::vector<GroupKey>> kKindThenProducer = {{{"VIDPROD_KOD", GroupKey::As::Text}},
+                                                              {{"MANUF_ID", GroupKey::As::Integer}}};
 const std::vector<GroupKey> kProducerGroup = {{"SUPERPLACE_CL_ID", GroupKey::As::Integer},
                                               {"VIDPROD_KOD", GroupKey::As::Text},
                                               {"MANUF_ID", GroupKey::As::Integer}};
@@ -92,9 +93,9 @@ TurnoverSection::TurnoverSection(std::string turnoverTable, std::string purchase
       supplierKeys_(std::move(supplierKeys)),
       movement_(movement),
       turnover_("turnover",
-                groupedRowsSql(turnoverTable_, turnoverColumns(movement), kSubdivision, kKindAndProducer), true),
+                groupedRowsSql(turnoverTable_, turnoverColumns(movement), kSubdivision, kKindThenProducer), true),
       purchases_("purchases",
-                 groupedRowsSql(purchaseTable_, purchaseColumns(supplierKeys_), kProducerGroup, supplierKeys_),
+                 groupedRowsSql(purchaseTable_, purchaseColumns(supplierKeys_), kProducerGroup, {supplierKeys_}),
                  true) {}
 
 void TurnoverSection::prepare(const std::string& directory) {

@@ -47,8 +47,9 @@ struct SectionOptions {
 // brought together rather than dropped or repeated; each group is one indexed read.
 class TurnoverSection {
 public:
-    // `supplierKeys` split a producer's purchases into supplier blocks (CL_ID, and in form 11
-    // also the licence day); `movement` lists the figures of the movement element in order.
+    // `supplierKeys` together are the key of a supplier block, one block per value of all of them
+    // (CL_ID, and in form 11 also the licence day); `movement` lists the figures of the movement
+    // element in order.
     TurnoverSection(std::string turnoverTable, std::string purchaseTable, std::vector<GroupKey> supplierKeys,
                     const std::vector<MovementFigure>& movement);
 

@@ -49,10 +49,11 @@ std::string selectList(const std::vector<std::vector<GroupKey>>& levels, const s
     return list;
 }
 
-std::vector<GroupKey> groupKeys(const std::vector<std::vector<GroupKey>>& levels) {
-    std::vector<GroupKey> keys = {kKind};
-    for (const auto& level : levels) keys.insert(keys.end(), level.begin(), level.end());
-    return keys;
+// The product kind is the outermost level, above the content's.
+std::vector<std::vector<GroupKey>> groupLevels(const std::vector<std::vector<GroupKey>>& levels) {
+    std::vector<std::vector<GroupKey>> all = {{kKind}};
+    all.insert(all.end(), levels.begin(), levels.end());
+    return all;
 }
 
 }  // namespace
@@ -64,7 +65,7 @@ SubdivisionSection::SubdivisionSection(std::string table, std::vector<std::strin
       content_(content),
       rows_("rows",
             groupedRowsSql(table_, selectList(content.levels(), content.columns()), kSubdivision,
-                           groupKeys(content.levels())),
+                           groupLevels(content.levels())),
             true) {}
 
 void SubdivisionSection::prepare(const std::string& directory) {

@@ -91,8 +91,8 @@ LicenceKey licenceKey(std::int64_t supplier, const Variant& date) {
 }
 
 // The licence a purchase was made under is the first row of qClients with its supplier and
-// licence date; its record number is the licence's id in the file, 0 when no listed licence
-// matches. The
+// licence date; its record number is the licence's id in the file. A purchase that matches no
+// listed licence names none: an id no listed licence has would make the whole file refused. The
 // rows are indexed once, so a purchase finds its licence without reading qClients again.
 class LicenceIds final : public core::retail::SupplierTagEnd {
 public:
@@ -103,7 +103,7 @@ public:
             const Variant supplier = clients.field(id);
             // A purchase's supplier is always a number (a missing one reads as 0), which a
             // missing id never equals. A row without a licence date lists no licence in the
-            // file, so no purchase may refer to it: such a purchase is under no licence ("0").
+            // file, so no purchase may refer to it: such a purchase names no licence.
             if (supplier.isNullOrEmpty() || clients.field(date).isNullOrEmpty()) continue;
             records_.emplace(licenceKey(supplier.toInteger(), clients.field(date)), clients.recNo());
         }
@@ -116,7 +116,8 @@ public:
         }
         const auto found = records_.find(
             licenceKey(purchases.field(supplierColumn_).toInteger(), purchases.field(dateColumn_)));
-        out.attribute(names().licenceId, std::to_string(found == records_.end() ? 0 : found->second)).line(">");
+        if (found != records_.end()) out.attribute(names().licenceId, std::to_string(found->second));
+        out.line(">");
     }
 
 private:

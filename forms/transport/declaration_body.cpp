@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <map>
 #include <string_view>
+#include <vector>
 
 #include "core/declaration_file/grouped_rows.h"
 #include "core/declaration_file/subdivision_address.h"
@@ -62,6 +63,13 @@ constexpr std::size_t kKeyCount = 8;
 enum Level : int { kTransportLevel, kProductLevel, kCarrierLevel, kVehicleLevel, kWaybillLevel, kLevelCount };
 constexpr Level kLevelOfKey[kKeyCount] = {kTransportLevel, kProductLevel, kCarrierLevel, kCarrierLevel,
                                           kVehicleLevel,   kVehicleLevel, kWaybillLevel, kWaybillLevel};
+
+// The grouping keys by element, outermost first: an element's keys make one key together.
+std::vector<std::vector<GroupKey>> groupLevels() {
+    std::vector<std::vector<GroupKey>> levels(kLevelCount);
+    for (std::size_t k = 0; k < kKeyCount; ++k) levels[kLevelOfKey[k]].push_back(kGroups[k]);
+    return levels;
+}
 
 struct Names {
     std::string references = W("<Справочники>");
@@ -452,7 +460,7 @@ TZorvicTransportReport::TZorvicTransportReport()
       qBuyers("qBuyers", kBuyersSql, true),
       qTransport("qTransport", kTransportSql, false),
       qClientSum("qClientSum", core::counterpartySumsSql("ZorvicTransport"), true),
-      transports_("transports", core::groupedRowsSql(kCollection.resultTable, kRowColumns, kSubdivision, kGroups),
+      transports_("transports", core::groupedRowsSql(kCollection.resultTable, kRowColumns, kSubdivision, groupLevels()),
                   true) {}
 
 void TZorvicTransportReport::openBodySources() {
