@@ -2,15 +2,37 @@
 
 #include <filesystem>
 
+#include "host/files/replacing_file.h"
+#include "host/report/report_error.h"
 #include "host/report/report_export.h"
+#include "host/text/cp1251.h"
 
 namespace app {
+namespace {
+
+// The program shows an error's text as windows-1251, while the file's name in it is UTF-8 as the
+// command line gave it.
+std::string hostText(const char* message) {
+    try {
+        return host::utf8ToCp1251(message);
+    } catch (const host::EncodingError&) {
+        return message;
+    }
+}
+
+}  // namespace
 
 void PreviewFile::show(const host::PreparedReport& report) {
     namespace fs = std::filesystem;
     const std::string stem = !report.fileStem.empty() ? report.fileStem : (!report.name.empty() ? report.name : "report");
     const fs::path path = requested_ ? fs::path(*requested_) : fs::current_path() / (stem + ".html");
-    host::exportReport(report, path.string());
+    try {
+        host::exportReport(report, path.string());
+    } catch (const host::FileWriteError& e) {
+        throw host::FileWriteError(hostText(e.what()));
+    } catch (const host::ReportError& e) {
+        throw host::ReportError(hostText(e.what()));
+    }
     written_ = fs::absolute(path).lexically_normal().string();
 }
 

@@ -8,7 +8,9 @@
 namespace app {
 
 // The program's preview: the prepared report is written to a file in the format of its
-// extension, by default an HTML file named after the template in the current directory.
+// extension, by default an HTML file named after the template in the current directory. The file
+// appears only complete; on a failure show() throws (FileWriteError, ReportError, StopRequested)
+// and nothing is under the name but what was there before.
 class PreviewFile final : public host::ReportPreview {
 public:
     explicit PreviewFile(std::optional<std::string> requested) : requested_(std::move(requested)) {}

@@ -3,12 +3,14 @@
 // shows an empty report or nothing at all.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "app/preview_file.h"
 #include "core/print_form/print_datasets.h"
 #include "declaration_body_fixture.h"
 #include "forms/buy/report_frame.h"
@@ -53,6 +55,7 @@ protected:
         host::installReportPreview(&preview);
         this->frame.controls().seYear.setValue(2010);
         this->frame.controls().rgReportKind.setItemIndex(0);
+        writeTemplate("{}");
     }
     void TearDown() override {
         host::installReportPreview(nullptr);
@@ -236,14 +239,69 @@ TEST_F(Form06Print, NoDeliveriesStillShowTheEmptyReport) {
     EXPECT_EQ(preview.last.fileStem, "ZorvicDelivery");
 }
 
-TEST_F(Form11Print, EmptyTurnoverEndsSilentlyAndAMissingTemplateStillPrints) {
+TEST_F(Form11Print, EmptyTurnoverEndsSilentlyEvenWithoutATemplate) {
+    std::filesystem::remove(scratch / "ZorvicRozn.fr3");
     makeTables(kForm11Tables, 0);
     frame.PrintReport();
     EXPECT_EQ(preview.shown, 0);
-    makeTables({"ZorvicRoznOborot"}, 1);
-    frame.PrintReport();  // no template in the report directory: an empty page
-    ASSERT_EQ(preview.shown, 1);
-    EXPECT_TRUE(preview.last.pages.at(0).texts.empty());
+}
+
+// --- templates that cannot be loaded --------------------------------------------------------------
+
+// The program's own preview, writing into the scratch directory: a template that cannot be loaded
+// leaves no file there.
+TEST_F(Form07Print, AMissingTemplateIsAnErrorNamingItAndNothingIsWritten) {
+    std::filesystem::remove(scratch / "ZorvicBuy.fr3");
+    makeTables({"ZorvicBuy", "ZorvicBuyObosob"}, 2);
+    const auto pdf = scratch / "print.pdf";
+    app::PreviewFile file(pdf.string());
+    host::installReportPreview(&file);
+    try {
+        frame.PrintReport();
+        FAIL() << "a report was printed without its template";
+    } catch (const host::ReportError& e) {
+        EXPECT_EQ(std::string(e.what()), "report template " + (scratch / "ZorvicBuy.fr3").string() + " is not found");
+    }
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_TRUE(file.written().empty());
+    EXPECT_FALSE(frame.qResult.active());
+    EXPECT_FALSE(frame.tblObosob.active());
+}
+
+TEST_F(Form06Print, MalformedAndUnreadableTemplatesAreErrorsNamingThem) {
+    makeTables({"ZorvicDelivery", "ZorvicDeliveryObosob"}, 1);
+    const auto html = scratch / "print.html";
+    app::PreviewFile file(html.string());
+    host::installReportPreview(&file);
+    const std::string path = (scratch / "ZorvicDelivery.fr3").string();
+    const struct {
+        const char* text;
+        std::string expected;
+    } broken[] = {
+        {R"({"reportTitle": {"height": 5, "texts": [)", "report template " + path + " is not valid JSON"},
+        {R"({"reportTitle": {"height": -5}})", "report template " + path + ": height must not be negative"},
+        {R"(["not", "a", "template"])", "report template " + path + ": the template must be an object"},
+    };
+    for (const auto& b : broken) {
+        writeTemplate(b.text);
+        try {
+            frame.PrintReport();
+            ADD_FAILURE() << "printed with " << b.text;
+        } catch (const host::ReportError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(b.expected, 0), 0u) << e.what();
+        }
+        EXPECT_FALSE(std::filesystem::exists(html)) << b.text;
+    }
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_THROW(frame.PrintReport(), host::ReportError);
+    EXPECT_FALSE(std::filesystem::exists(html));
+
+    // The same run with a template writes the file.
+    std::filesystem::remove(path);
+    writeTemplate(R"({"reportTitle": {"height": 5, "texts": [{"width": 50, "height": 5, "text": "Поставки"}]}})");
+    frame.PrintReport();
+    EXPECT_NE(zorvic_test::readFile(html).find("Поставки"), std::string::npos);
 }
 
 // --- opening and closing ----------------------------------------------------------------------

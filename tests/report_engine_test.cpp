@@ -119,16 +119,14 @@ protected:
 
 // --- templates and variables -------------------------------------------------------------------
 
-TEST_F(ReportEngineTest, MissingTemplateGivesAnEmptyReportOrFailsWhenAskedTo) {
+TEST_F(ReportEngineTest, MissingTemplateFailsWhenPreparedOrAtOnceWhenAskedTo) {
     const std::string missing = (scratch_ / "NoSuch.fr3").string();
     engine_.variables().setVariable("OLD", Variant("'x'"));
     EXPECT_FALSE(engine_.loadFromFile(missing, false));
     EXPECT_FALSE(engine_.variables().contains("OLD"));  // the load replaces the variables too
     engine_.variables().setVariable("INN", Variant("'007700000001'"));
-    engine_.prepareReport(true);
-    ASSERT_EQ(engine_.preparedReport().pages.size(), 1u);
-    EXPECT_TRUE(engine_.preparedReport().pages[0].texts.empty());
-    EXPECT_EQ(engine_.preparedReport().name, "NoSuch");
+    EXPECT_THROW(engine_.prepareReport(true), ReportError);
+    EXPECT_TRUE(engine_.preparedReport().pages.empty());
 
     EXPECT_THROW(engine_.loadFromFile(missing, true), ReportError);
 }

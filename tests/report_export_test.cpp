@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "host/files/replacing_file.h"
 #include "host/report/prepared_report.h"
 #include "host/report/report_engine.h"
 #include "host/report/report_error.h"
@@ -144,10 +145,10 @@ TEST_F(ReportExportTest, ExportByExtensionAndUnwritableFilesFail) {
     EXPECT_EQ(zorvic_test::readFile(file("by-name.htm")).rfind("<!DOCTYPE html>", 0), 0u);
     EXPECT_THROW(host::exportReport(report_, file("out.doc")), host::ReportError);
     const std::string nowhere = file("no-such-dir/out");
-    EXPECT_THROW(host::exportToPdf(report_, nowhere + ".pdf"), host::ReportError);
-    EXPECT_THROW(host::exportToXlsx(report_, nowhere + ".xlsx"), host::ReportError);
-    EXPECT_THROW(host::exportToHtml(report_, nowhere + ".html"), host::ReportError);
-    EXPECT_THROW(host::exportToRtf(report_, nowhere + ".rtf"), host::ReportError);
+    EXPECT_THROW(host::exportToPdf(report_, nowhere + ".pdf"), host::FileWriteError);
+    EXPECT_THROW(host::exportToXlsx(report_, nowhere + ".xlsx"), host::FileWriteError);
+    EXPECT_THROW(host::exportToHtml(report_, nowhere + ".html"), host::FileWriteError);
+    EXPECT_THROW(host::exportToRtf(report_, nowhere + ".rtf"), host::FileWriteError);
 }
 
 }  // namespace

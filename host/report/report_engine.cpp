@@ -1,15 +1,20 @@
 #include "host/report/report_engine.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <unordered_map>
 
 #include "host/local/local_dataset.h"
 #include "host/report/report_error.h"
 #include "host/report/report_expression.h"
+#include "host/stop/stop_request.h"
 #include "host/text/cp1251.h"
 
 namespace host {
@@ -42,6 +47,7 @@ Snapshot readRows(LocalDataSet& dataset) {
     const int count = dataset.fieldCount();
     for (int i = 0; i < count; ++i) s.fields.push_back(upperAscii(dataset.fieldName(i)));
     for (dataset.first(); !dataset.eof(); dataset.next()) {
+        throwIfStopRequested();
         std::vector<Variant> row;
         row.reserve(count);
         for (int i = 0; i < count; ++i) row.push_back(dataset.field(i));
@@ -50,6 +56,46 @@ Snapshot readRows(LocalDataSet& dataset) {
     }
     dataset.first();
     return s;
+}
+
+// Messages are host text (windows-1251), while a file's name is UTF-8 as the system has it.
+std::string nameInMessage(const std::string& path) {
+    try {
+        return utf8ToCp1251(path);
+    } catch (const EncodingError&) {
+        return path;
+    }
+}
+
+// The template's text; false when there is no file of that name. Any other failure to read it
+// (a directory, no permission, a read error) is an error naming the file and the system's reason.
+bool readTemplateFile(const std::string& path, std::string& text) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return false;
+        throw ReportError("cannot read report template " + nameInMessage(path) + ": " + std::strerror(errno));
+    }
+    struct FdCloser {
+        int fd;
+        ~FdCloser() { ::close(fd); }
+    } closer{fd};
+    const auto fail = [&](int error) {
+        throw ReportError("cannot read report template " + nameInMessage(path) + ": " + std::strerror(error));
+    };
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) fail(errno);
+    if (S_ISDIR(info.st_mode)) fail(EISDIR);
+    text.clear();
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            fail(errno);
+        }
+        if (got == 0) return true;
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
 }
 
 // One pass of laying the report out.
@@ -165,6 +211,7 @@ private:
     }
 
     void startPage() {
+        throwIfStopRequested();
         pages_.emplace_back();
         y_ = t_.marginTop;
         bodyOnPage_ = false;
@@ -474,18 +521,17 @@ ReportEngine::ReportEngine() : template_(std::make_unique<ReportTemplate>()) {}
 ReportEngine::~ReportEngine() = default;
 
 bool ReportEngine::loadFromFile(const std::string& path, bool raiseIfNotFound) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (raiseIfNotFound) throw ReportError("report template " + path + " is not found");
+    std::string text;
+    if (!readTemplateFile(path, text)) {
+        if (raiseIfNotFound) throw ReportError("report template " + nameInMessage(path) + " is not found");
         template_ = std::make_unique<ReportTemplate>();
         template_->name = std::filesystem::path(path).stem().string();
         template_->fileStem = template_->name;
         variables_.clear();
+        missingTemplate_ = nameInMessage(path);
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    loadFromText(text.str(), path);
+    loadFromText(text, nameInMessage(path));
     template_->fileStem = std::filesystem::path(path).stem().string();
     if (template_->name.empty()) template_->name = template_->fileStem;
     return true;
@@ -494,6 +540,7 @@ bool ReportEngine::loadFromFile(const std::string& path, bool raiseIfNotFound) {
 void ReportEngine::loadFromText(const std::string& jsonText, const std::string& origin) {
     auto loaded = std::make_unique<ReportTemplate>(parseReportTemplate(jsonText, origin));
     template_ = std::move(loaded);
+    missingTemplate_.clear();
     variables_.clear();
     for (const auto& [name, expression] : template_->variables) variables_.setVariable(name, Variant(expression));
 }
@@ -520,6 +567,8 @@ void ReportEngine::unregisterDataset(const std::string& userName) {
 }
 
 void ReportEngine::prepareReport(bool clearLast) {
+    // A blank page in place of the form would pass for a report with nothing in it.
+    if (!missingTemplate_.empty()) throw ReportError("report template " + missingTemplate_ + " is not found");
     std::map<std::string, Snapshot> data;
     for (const auto& [name, dataset] : datasets_) {
         // A dataset the caller left closed is opened for the reading and closed again; one the

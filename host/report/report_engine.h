@@ -55,8 +55,10 @@ public:
     ReportEngine& operator=(const ReportEngine&) = delete;
 
     // Replaces the layout and the variables with the file's. A missing file, with
-    // raiseIfNotFound false, leaves an empty report and answers false; with true it throws
-    // ReportError, as does a file that is not a valid template.
+    // raiseIfNotFound false, answers false and leaves an empty template whose preparing throws
+    // ReportError naming the file (so a caller that ends without preparing ends quietly); with
+    // true it throws ReportError at once, as does a file that cannot be read or is not a valid
+    // template.
     bool loadFromFile(const std::string& path, bool raiseIfNotFound = true);
     void loadFromText(const std::string& jsonText, const std::string& origin = "(text)");
     const ReportTemplate& reportTemplate() const { return *template_; }
@@ -71,6 +73,7 @@ public:
 
     // Lays the report out in two passes, so that the total page count is known to every page.
     // Without clearLast the new pages follow those prepared before and are numbered on from them.
+    // A stop request (host/stop) ends it at the next page or dataset row with StopRequested.
     void prepareReport(bool clearLast = true);
     const PreparedReport& preparedReport() const { return prepared_; }
 
@@ -81,6 +84,7 @@ public:
 
 private:
     std::unique_ptr<ReportTemplate> template_;
+    std::string missingTemplate_;  // the file the last load did not find, as messages name it
     ReportVariables variables_;
     std::vector<std::pair<std::string, LocalDataSet*>> datasets_;
     PreparedReport prepared_;

@@ -7,8 +7,11 @@
 
 namespace host {
 
-// The export filters: each renders the pages of a prepared report into one file. All throw
-// ReportError when the file cannot be written.
+// The export filters: each renders the pages of a prepared report into one file, written beside it
+// under "<path>.part" and given its name only when complete (host/files/replacing_file.h). A file
+// system failure throws FileWriteError, any other ReportError, each naming the file and the reason;
+// a stop request throws StopRequested at the next page. On every failure the part is removed and
+// an earlier file of the name is left as it was.
 
 // Vector pages with the text embedded (DejaVu fonts, so Cyrillic prints).
 HOST_API void exportToPdf(const PreparedReport& report, const std::string& path);

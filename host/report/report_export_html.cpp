@@ -1,9 +1,10 @@
 #include <cstdio>
-#include <fstream>
+#include <sstream>
 
 #include "host/data/hostapi.h"
-#include "host/report/report_error.h"
+#include "host/files/replacing_file.h"
 #include "host/report/report_export.h"
+#include "host/stop/stop_request.h"
 
 namespace host {
 namespace {
@@ -31,8 +32,8 @@ const char* border(bool on) { return on ? "0.2mm solid #000" : "none"; }
 }  // namespace
 
 void exportToHtml(const PreparedReport& report, const std::string& path) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw ReportError("cannot write " + path);
+    ReplacingFile file(path);
+    std::ostringstream out;
     out << "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" << escaped(report.name)
         << "</title>\n<style>\n"
            "body { background: #888; margin: 0; }\n"
@@ -42,7 +43,9 @@ void exportToHtml(const PreparedReport& report, const std::string& path) {
            "flex-direction: column; white-space: pre-wrap; line-height: 1.15; }\n"
            "@media print { body { background: none; } .page { margin: 0; } }\n"
            "</style>\n</head>\n<body>\n";
+    // Page by page: memory stays at one page's text, and a stop is noticed at the next page.
     for (const PreparedPage& page : report.pages) {
+        throwIfStopRequested();
         out << "<div class=\"page\" style=\"width: " << mm(report.pageWidth) << "; height: " << mm(report.pageHeight)
             << ";\">\n";
         for (const PreparedText& t : page.texts) {
@@ -58,9 +61,12 @@ void exportToHtml(const PreparedReport& report, const std::string& path) {
                 << "</span></div>\n";
         }
         out << "</div>\n";
+        file.write(out.view());
+        out.str({});
     }
     out << "</body>\n</html>\n";
-    if (!out.flush()) throw ReportError("cannot write " + path);
+    file.write(out.view());
+    file.commit();
 }
 
 }  // namespace host

@@ -2,12 +2,15 @@
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
+#include <exception>
 #include <map>
 #include <memory>
 #include <utility>
 
+#include "host/files/replacing_file.h"
 #include "host/report/report_error.h"
 #include "host/report/report_export.h"
+#include "host/stop/stop_request.h"
 
 namespace host {
 namespace {
@@ -89,14 +92,37 @@ void drawText(cairo_t* cr, PangoLayout* layout, Fonts& fonts, const PreparedText
     drawFrame(cr, t.frame, x, y, w, h);
 }
 
-}  // namespace
+// Where cairo's output goes: the file beside the one asked for. The first failure of a write is
+// kept to be thrown with the system's reason once cairo has returned; after it, and once the
+// export is given up, cairo's writes are refused at once.
+struct PdfSink {
+    explicit PdfSink(const std::string& path) : file(path) {}
 
-void exportToPdf(const PreparedReport& report, const std::string& path) {
-    Surface surface(cairo_pdf_surface_create(path.c_str(), pt(report.pageWidth), pt(report.pageHeight)));
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
-        throw ReportError("cannot write " + path + ": " + cairo_status_to_string(cairo_surface_status(surface.get())));
-    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, report.name.c_str());
-    Cairo cr(cairo_create(surface.get()));
+    static cairo_status_t write(void* closure, const unsigned char* data, unsigned int length) {
+        auto* sink = static_cast<PdfSink*>(closure);
+        if (sink->error || sink->abandoned) return CAIRO_STATUS_WRITE_ERROR;
+        try {
+            sink->file.write(data, length);
+            return CAIRO_STATUS_SUCCESS;
+        } catch (...) {
+            sink->error = std::current_exception();
+            return CAIRO_STATUS_WRITE_ERROR;
+        }
+    }
+
+    ReplacingFile file;
+    std::exception_ptr error;
+    bool abandoned = false;
+};
+
+void checkStatus(cairo_status_t status, const PdfSink& sink, const std::string& path) {
+    if (sink.error) std::rethrow_exception(sink.error);
+    if (status != CAIRO_STATUS_SUCCESS) throw ReportError("cannot write " + path + ": " + cairo_status_to_string(status));
+}
+
+void drawPages(const PreparedReport& report, cairo_surface_t* surface, const PdfSink& sink, const std::string& path) {
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, report.name.c_str());
+    Cairo cr(cairo_create(surface));
     GObject layoutHolder(pango_cairo_create_layout(cr.get()));
     auto* layout = static_cast<PangoLayout*>(layoutHolder.get());
     // Font sizes are points, and so are the surface's units.
@@ -105,13 +131,33 @@ void exportToPdf(const PreparedReport& report, const std::string& path) {
     cairo_set_source_rgb(cr.get(), 0, 0, 0);
     Fonts fonts;
     for (const PreparedPage& page : report.pages) {
+        throwIfStopRequested();
         for (const PreparedText& t : page.texts) drawText(cr.get(), layout, fonts, t);
         cairo_show_page(cr.get());
+        // A full disk is noticed at the page it happened on, not after the whole report.
+        checkStatus(cairo_status(cr.get()), sink, path);
+        checkStatus(cairo_surface_status(surface), sink, path);
     }
-    cr.reset();
-    cairo_surface_finish(surface.get());
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
-        throw ReportError("cannot write " + path + ": " + cairo_status_to_string(cairo_surface_status(surface.get())));
+}
+
+}  // namespace
+
+void exportToPdf(const PreparedReport& report, const std::string& path) {
+    PdfSink sink(path);
+    Surface surface(cairo_pdf_surface_create_for_stream(&PdfSink::write, &sink, pt(report.pageWidth), pt(report.pageHeight)));
+    checkStatus(cairo_surface_status(surface.get()), sink, path);
+    try {
+        drawPages(report, surface.get(), sink, path);
+        // The fonts and the cross-reference table are written only now.
+        cairo_surface_finish(surface.get());
+        checkStatus(cairo_surface_status(surface.get()), sink, path);
+    } catch (...) {
+        // Destroying the surface would otherwise write the rest of a document no one will read.
+        sink.abandoned = true;
+        throw;
+    }
+    surface.reset();
+    sink.file.commit();
 }
 
 }  // namespace host

@@ -1,10 +1,11 @@
 #include <cmath>
 #include <cstdint>
-#include <fstream>
+#include <sstream>
 #include <string>
 
-#include "host/report/report_error.h"
+#include "host/files/replacing_file.h"
 #include "host/report/report_export.h"
+#include "host/stop/stop_request.h"
 
 namespace host {
 namespace {
@@ -53,13 +54,15 @@ std::string rtfText(const std::string& utf8) {
 }  // namespace
 
 void exportToRtf(const PreparedReport& report, const std::string& path) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw ReportError("cannot write " + path);
+    ReplacingFile file(path);
+    std::ostringstream out;
     out << "{\\rtf1\\ansi\\ansicpg1251\\deff0\\uc1\n{\\fonttbl{\\f0\\fswiss\\fcharset204 DejaVu Sans;}}\n"
         << "\\paperw" << twips(report.pageWidth) << "\\paperh" << twips(report.pageHeight)
         << "\\margl0\\margr0\\margt0\\margb0\n";
     if (report.pageWidth > report.pageHeight) out << "\\landscape\n";
+    // Each page goes to the file as soon as it is made; a stop is noticed at the next one.
     for (size_t p = 0; p < report.pages.size(); ++p) {
+        throwIfStopRequested();
         if (p > 0) out << "\\pard\\plain\\fs2\\par\\page\n";
         for (const PreparedText& t : report.pages[p].texts) {
             // A frame placed on the page by its corner, with an exact height.
@@ -73,9 +76,12 @@ void exportToRtf(const PreparedReport& report, const std::string& path) {
             out << "\\f0\\fs" << std::lround(t.fontSize * 2) << (t.bold ? "\\b" : "") << " " << rtfText(t.text)
                 << "\\par\n";
         }
+        file.write(out.view());
+        out.str({});
     }
     out << "\\pard\\plain\\fs2\\par\n}\n";
-    if (!out.flush()) throw ReportError("cannot write " + path);
+    file.write(out.view());
+    file.commit();
 }
 
 }  // namespace host

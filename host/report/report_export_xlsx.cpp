@@ -1,15 +1,18 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
-#include <filesystem>
+#include <cstring>
 #include <map>
 #include <set>
 #include <tuple>
 #include <vector>
 
+#include "host/files/replacing_file.h"
 #include "host/report/report_error.h"
 #include "host/report/report_export.h"
+#include "host/stop/stop_request.h"
 
 namespace host {
 namespace {
@@ -64,9 +67,31 @@ void check(lxw_error error, const std::string& path) {
     if (error != LXW_NO_ERROR) throw ReportError("cannot write " + path + ": " + lxw_strerror(error));
 }
 
+// The library's errors of files and of its zip writer leave the system's reason in errno.
+[[noreturn]] void closeFailed(lxw_error error, int systemError, const std::string& path) {
+    std::string message = "cannot write " + path + ": " + lxw_strerror(error);
+    const bool fileError = error == LXW_ERROR_CREATING_XLSX_FILE || error == LXW_ERROR_CREATING_TMPFILE ||
+                           error == LXW_ERROR_READING_TMPFILE || error == LXW_ERROR_ZIP_FILE_OPERATION ||
+                           error == LXW_ERROR_ZIP_FILE_ADD || error == LXW_ERROR_ZIP_CLOSE;
+    if (fileError && systemError != 0) message += " (" + std::string(std::strerror(systemError)) + ")";
+    throw ReportError(message);
+}
+
+// A workbook given up before it was closed is freed without writing anything.
+struct WorkbookGuard {
+    lxw_workbook* book;
+    ~WorkbookGuard() {
+        if (book) lxw_workbook_free(book);
+    }
+};
+
 }  // namespace
 
 void exportToXlsx(const PreparedReport& report, const std::string& path) {
+    // The library writes the file by its name, when the workbook is closed.
+    ReplacingFile file(path);
+    file.releaseForLibrary();
+
     // Columns: every left and right edge of any text on any page is a column boundary.
     std::set<long> xs;
     for (const auto& page : report.pages)
@@ -84,6 +109,7 @@ void exportToXlsx(const PreparedReport& report, const std::string& path) {
     std::vector<double> rowHeights;  // millimetres
     std::vector<lxw_row_t> pageStarts;
     for (const auto& page : report.pages) {
+        throwIfStopRequested();
         const auto firstRow = static_cast<lxw_row_t>(rowHeights.size());
         pageStarts.push_back(firstRow);
         std::set<long> ys;
@@ -107,50 +133,54 @@ void exportToXlsx(const PreparedReport& report, const std::string& path) {
         }
     }
 
-    // The library finds out only when closing, and then prints to stderr: ask first.
-    const auto directory = std::filesystem::absolute(path).parent_path();
-    if (!std::filesystem::is_directory(directory)) throw ReportError("cannot write " + path + ": no directory " + directory.string());
-    lxw_workbook* book = workbook_new(path.c_str());
-    if (!book) throw ReportError("cannot write " + path);
+    lxw_workbook* book = workbook_new(file.temporaryPath().c_str());
+    if (!book) throw ReportError("cannot write " + path + ": the spreadsheet library cannot start a workbook");
+    WorkbookGuard guard{book};
     lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
+    if (!sheet) throw ReportError("cannot write " + path + ": the spreadsheet library cannot add a sheet");
     FormatCache formats(book);
-    try {
-        for (size_t i = 0; i + 1 < columns.size(); ++i) {
-            // Excel measures columns in characters of its default font, about 1.9 mm each.
-            const double width = (columns[i + 1] - columns[i]) * kSnap / 1.9;
-            check(worksheet_set_column(sheet, static_cast<lxw_col_t>(i), static_cast<lxw_col_t>(i), width, nullptr), path);
-        }
-        for (size_t r = 0; r < rowHeights.size(); ++r)
-            // Points; spreadsheets take no row taller than 409 of them.
-            check(worksheet_set_row(sheet, static_cast<lxw_row_t>(r), std::min(rowHeights[r] * 72.0 / 25.4, 409.0), nullptr),
-                  path);
-
-        std::set<std::pair<lxw_row_t, lxw_col_t>> taken;
-        for (const auto& [at, cell] : cells) {
-            lxw_format* format = formats.get(*cell.text);
-            bool free = true;
-            for (lxw_row_t r = at.first; r <= cell.lastRow && free; ++r)
-                for (lxw_col_t c = at.second; c <= cell.lastCol && free; ++c) free = !taken.count({r, c});
-            if (free && (cell.lastRow > at.first || cell.lastCol > at.second)) {
-                check(worksheet_merge_range(sheet, at.first, at.second, cell.lastRow, cell.lastCol, cell.value.c_str(), format),
-                      path);
-                for (lxw_row_t r = at.first; r <= cell.lastRow; ++r)
-                    for (lxw_col_t c = at.second; c <= cell.lastCol; ++c) taken.insert({r, c});
-            } else {
-                check(worksheet_write_string(sheet, at.first, at.second, cell.value.c_str(), format), path);
-                taken.insert(at);
-            }
-        }
-        std::vector<lxw_row_t> breaks(pageStarts.begin() + (pageStarts.empty() ? 0 : 1), pageStarts.end());
-        breaks.push_back(0);  // the list ends with a zero
-        if (breaks.size() > 1) check(worksheet_set_h_pagebreaks(sheet, breaks.data()), path);
-        worksheet_set_paper(sheet, 9);  // A4
-        if (report.pageWidth > report.pageHeight) worksheet_set_landscape(sheet);
-    } catch (...) {
-        workbook_close(book);
-        throw;
+    for (size_t i = 0; i + 1 < columns.size(); ++i) {
+        // Excel measures columns in characters of its default font, about 1.9 mm each.
+        const double width = (columns[i + 1] - columns[i]) * kSnap / 1.9;
+        check(worksheet_set_column(sheet, static_cast<lxw_col_t>(i), static_cast<lxw_col_t>(i), width, nullptr), path);
     }
-    check(workbook_close(book), path);
+    for (size_t r = 0; r < rowHeights.size(); ++r)
+        // Points; spreadsheets take no row taller than 409 of them.
+        check(worksheet_set_row(sheet, static_cast<lxw_row_t>(r), std::min(rowHeights[r] * 72.0 / 25.4, 409.0), nullptr),
+              path);
+
+    std::set<std::pair<lxw_row_t, lxw_col_t>> taken;
+    lxw_row_t lastRow = 0;
+    for (const auto& [at, cell] : cells) {
+        // The cells come row by row, the pages' rows one after the other: a stop is noticed
+        // at the next row.
+        if (at.first != lastRow) throwIfStopRequested();
+        lastRow = at.first;
+        lxw_format* format = formats.get(*cell.text);
+        bool free = true;
+        for (lxw_row_t r = at.first; r <= cell.lastRow && free; ++r)
+            for (lxw_col_t c = at.second; c <= cell.lastCol && free; ++c) free = !taken.count({r, c});
+        if (free && (cell.lastRow > at.first || cell.lastCol > at.second)) {
+            check(worksheet_merge_range(sheet, at.first, at.second, cell.lastRow, cell.lastCol, cell.value.c_str(), format),
+                  path);
+            for (lxw_row_t r = at.first; r <= cell.lastRow; ++r)
+                for (lxw_col_t c = at.second; c <= cell.lastCol; ++c) taken.insert({r, c});
+        } else {
+            check(worksheet_write_string(sheet, at.first, at.second, cell.value.c_str(), format), path);
+            taken.insert(at);
+        }
+    }
+    std::vector<lxw_row_t> breaks(pageStarts.begin() + (pageStarts.empty() ? 0 : 1), pageStarts.end());
+    breaks.push_back(0);  // the list ends with a zero
+    if (breaks.size() > 1) check(worksheet_set_h_pagebreaks(sheet, breaks.data()), path);
+    worksheet_set_paper(sheet, 9);  // A4
+    if (report.pageWidth > report.pageHeight) worksheet_set_landscape(sheet);
+    // Closing writes the file and frees the workbook, whatever it answers.
+    guard.book = nullptr;
+    errno = 0;
+    const lxw_error closed = workbook_close(book);
+    if (closed != LXW_NO_ERROR) closeFailed(closed, errno, path);
+    file.commit();
 }
 
 }  // namespace host
