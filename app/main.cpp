@@ -132,6 +132,9 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
     } catch (const app::UsageError& e) {
         std::cerr << e.what() << "\n";
         status = 2;
+    } catch (const app::WorkDirectory::Failure& e) {
+        std::cerr << e.what() << "\n";
+        status = 1;
     } catch (const std::exception& e) {
         // A failure that a stop caused (a read cut short) is the stop, not an error to report.
         if (host::stopRequested()) {

@@ -44,13 +44,13 @@ WorkDirectory::WorkDirectory(const std::optional<std::string>& requested) : kept
         path_ = fs::absolute(*requested).string();
         std::error_code error;
         fs::create_directories(path_, error);
-        if (error) throw std::runtime_error("cannot make the work directory " + path_ + ": " + error.message());
+        if (error) throw Failure("cannot make the work directory " + path_ + ": " + error.message());
         lock();
         probe();
     } else {
         std::string pattern = temporaryRoot() + "/" + kNewPrefix + "XXXXXX";
         if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a temporary work directory in " + temporaryRoot() + ": " + reason());
+            throw Failure("cannot make a temporary work directory in " + temporaryRoot() + ": " + reason());
         path_ = pattern;
         try {
             lock();
@@ -74,14 +74,14 @@ WorkDirectory::~WorkDirectory() {
 
 void WorkDirectory::lock() {
     lock_ = openLock(path_, O_RDWR | O_CREAT);
-    if (lock_ < 0) throw std::runtime_error("cannot write into the work directory " + path_ + ": " + reason());
+    if (lock_ < 0) throw Failure("cannot write into the work directory " + path_ + ": " + reason());
     if (::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
         const bool held = errno == EWOULDBLOCK;
         const std::string why = reason();
         ::close(lock_);
         lock_ = -1;
         if (held) throw InUse("the work directory " + path_ + " is in use by another run");
-        throw std::runtime_error("cannot lock the work directory " + path_ + ": " + why);
+        throw Failure("cannot lock the work directory " + path_ + ": " + why);
     }
 }
 
@@ -91,12 +91,12 @@ void WorkDirectory::probe() const {
     const std::string probe = (fs::path(path_) / ".zorvic-write-test").string();
     ::unlink(probe.c_str());
     const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) throw std::runtime_error("cannot write into the work directory " + path_ + ": " + reason());
+    if (fd < 0) throw Failure("cannot write into the work directory " + path_ + ": " + reason());
     const bool written = ::write(fd, "x", 1) == 1;
     const std::string why = written ? std::string() : reason();
     ::close(fd);
     ::unlink(probe.c_str());
-    if (!written) throw std::runtime_error("cannot write into the work directory " + path_ + ": " + why);
+    if (!written) throw Failure("cannot write into the work directory " + path_ + ": " + why);
 }
 
 void WorkDirectory::sweepAbandoned() {

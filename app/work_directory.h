@@ -14,13 +14,18 @@ namespace app {
 // other's rows into its declaration.
 class WorkDirectory {
 public:
-    class InUse : public std::runtime_error {
+    // The directory cannot serve this run; the text names it as typed (UTF-8).
+    class Failure : public std::runtime_error {
     public:
         using std::runtime_error::runtime_error;
     };
+    class InUse : public Failure {
+    public:
+        using Failure::Failure;
+    };
 
-    // Throws InUse when another run holds the directory, std::runtime_error naming the directory
-    // when it cannot be made or written to.
+    // Throws InUse when another run holds the directory, Failure naming the directory when it
+    // cannot be made or written to.
     explicit WorkDirectory(const std::optional<std::string>& requested);
     ~WorkDirectory();
     WorkDirectory(const WorkDirectory&) = delete;

@@ -99,14 +99,14 @@ TEST_F(RunSafety, AWorkDirectoryInUseIsRefusedAndWhatWasLeftInOneCannotChangeThe
     ASSERT_FALSE(expected.empty());
 
     // Another run holds the directory: this one says so and touches nothing.
-    const fs::path busy = here / "busy";
+    const fs::path busy = here / "занятый";
     fs::create_directories(busy);
     const int lock = ::open((busy / ".zorvic-lock").c_str(), O_RDWR | O_CREAT, 0600);
     ASSERT_EQ(::flock(lock, LOCK_EX), 0);
     const Outcome refused = purchases(here / "busy-out", busy);
     ::close(lock);
     EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("in use by another run"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("занятый is in use by another run"), std::string::npos) << refused.err;
     EXPECT_EQ(namesIn(busy), std::vector<std::string>{".zorvic-lock"});
     EXPECT_TRUE(namesIn(here / "busy-out").empty());
 
