@@ -16,7 +16,10 @@ fi
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$1"
 dir=$(cd "$1" && pwd)
-installed=/usr/lib/x86_64-linux-gnu/firebird/3.0
+installed=/usr/lib/firebird/3.0
+for candidate in /usr/lib/*/firebird/3.0; do
+  [[ -e $candidate/plugins/libEngine12.so ]] && installed=$candidate
+done
 server=/usr/sbin/firebird
 for need in "$server" "$installed/plugins/libSrp.so" "$(command -v isql-fb || echo isql-fb)"; do
   if [[ ! -e $need ]]; then
