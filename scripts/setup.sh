@@ -9,7 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
   libsimpleini-dev nlohmann-json3-dev libcli11-dev
-  firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev
+  firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev firebird3.0-server
   libsqlite3-dev sqlite3 libxml2-utils
   libcairo2-dev libpango1.0-dev fonts-dejavu-core libxlsxwriter-dev poppler-utils unzip
 )
@@ -21,8 +21,21 @@ done
 if ((${#missing[@]})); then
   echo "installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
+  # The Firebird server package would start the distribution's own service; the tests run a
+  # server of their own (tests/server/), so no service starts while the packages go in.
+  own_policy=
+  if [[ ! -e /usr/sbin/policy-rc.d ]]; then
+    own_policy=/usr/sbin/policy-rc.d
+    trap 'rm -f "$own_policy"' EXIT
+    printf '#!/bin/sh\nexit 101\n' >"$own_policy"
+    chmod 755 "$own_policy"
+  fi
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  if [[ -n $own_policy ]]; then
+    rm -f "$own_policy"
+    trap - EXIT
+  fi
 fi
 
 build_dir=${1:-build}

@@ -4,6 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
+# Each build's tests run a Firebird server of their own (tests/server/); whatever ends this script,
+# an interrupt or a failure, stops them.
+trap 'for dir in build build-sanitize; do bash tests/server/stop.sh "$dir/test-server"; done' EXIT
 
 scripts/setup.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir build --output-on-failure -j "$jobs"

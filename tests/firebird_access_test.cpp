@@ -1,11 +1,12 @@
 // The host database on Firebird: stored SQL texts, lookups and the shared dataset against a
-// database made for the test with the embedded engine.
+// database made for the test with the embedded engine; servers that cannot be reached.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "host/firebird/firebird_database.h"
 #include "host/text/cp1251.h"
+#include "loopback_port.h"
 #include "test_support.h"
 
 namespace {
@@ -116,6 +117,38 @@ TEST_F(FirebirdAccess, FailuresNameTheDatabaseTheKeyOrTheObject) {
         FAIL() << "a missing table was accepted";
     } catch (const host::HostDatabaseError& e) {
         EXPECT_NE(std::string(e.what()).find("NO_SUCH_TABLE"), std::string::npos);
+    }
+}
+
+// What the server of a connection string has to say, when there is none to say it; the ones that
+// answer are the program's tests through the tests' own server.
+std::string refusal(const std::string& connection) {
+    try {
+        host::FirebirdDatabase db(connection);
+    } catch (const host::HostDatabaseError& e) {
+        return e.what();
+    }
+    return "opened";
+}
+
+TEST_F(FirebirdAccess, ServersThatCannotBeReachedAreNamedInOneLine) {
+    const zorvic_test::LoopbackPort deaf(zorvic_test::LoopbackPort::deaf);
+    const zorvic_test::LoopbackPort other(zorvic_test::LoopbackPort::answering);
+    const struct {
+        std::string connection;
+        std::string said;
+    } cases[] = {
+        {"localhost/" + deaf.port() + ":/data/host.fdb", "no Firebird server answers at localhost port " + deaf.port()},
+        {"127.0.0.1/" + other.port() + ":/data/host.fdb",
+         "127.0.0.1 port " + other.port() + " rejected the connection: no Firebird server"},
+        {"localhost/zorvic-no-service:/data/host.fdb",
+         "the port zorvic-no-service of the server localhost is neither a number nor a known service name"},
+    };
+    for (const auto& c : cases) {
+        const std::string message = refusal(c.connection);
+        EXPECT_EQ(message.rfind("cannot open the host database " + c.connection + ": ", 0), 0u) << message;
+        EXPECT_NE(message.find(c.said), std::string::npos) << message;
+        EXPECT_EQ(message.find('\n'), std::string::npos) << message;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "host/firebird/firebird_cursor.h"
 #include "host/firebird/firebird_dataset.h"
+#include "host/firebird/server_failure.h"
 
 namespace host {
 
@@ -25,15 +26,19 @@ FirebirdDatabase::FirebirdDatabase(const std::string& connection) : connection_(
     ThrowStatusWrapper status(api.master->getStatus());
     IXpbBuilder* dpb = nullptr;
     IXpbBuilder* tpb = nullptr;
+    IProvider* provider = nullptr;
+    const std::string user = environment("ISC_USER", "SYSDBA");
+    const char* password = std::getenv("ISC_PASSWORD");
     try {
         dpb = api.util->getXpbBuilder(&status, IXpbBuilder::DPB, nullptr, 0);
-        dpb->insertString(&status, isc_dpb_user_name, environment("ISC_USER", "SYSDBA").c_str());
-        if (const char* password = std::getenv("ISC_PASSWORD")) dpb->insertString(&status, isc_dpb_password, password);
+        dpb->insertString(&status, isc_dpb_user_name, user.c_str());
+        if (password) dpb->insertString(&status, isc_dpb_password, password);
         dpb->insertString(&status, isc_dpb_lc_ctype, "WIN1251");
-        IProvider* provider = api.master->getDispatcher();
+        provider = api.master->getDispatcher();
         attachment_ = provider->attachDatabase(&status, connection.c_str(), dpb->getBufferLength(&status),
                                                dpb->getBuffer(&status));
         provider->release();
+        provider = nullptr;
 
         tpb = api.util->getXpbBuilder(&status, IXpbBuilder::TPB, nullptr, 0);
         tpb->insertTag(&status, isc_tpb_read);
@@ -43,13 +48,20 @@ FirebirdDatabase::FirebirdDatabase(const std::string& connection) : connection_(
     } catch (const FbException& error) {
         if (dpb) dpb->dispose();
         if (tpb) tpb->dispose();
+        if (provider) provider->release();
         if (attachment_) {
             CheckStatusWrapper quiet(api.master->getStatus());
             attachment_->detach(&quiet);
             quiet.dispose();
         }
+        const std::string context = "cannot open the host database " + connection;
         try {
-            raiseDatabaseError("cannot open the host database " + connection, error);
+            // Through a server the client's status lines would leave the user guessing whether the
+            // login, the address or the path was wrong.
+            if (const auto server = serverAddress(connection))
+                throw HostDatabaseError(context + ": " +
+                                        describeServerFailure(*server, error.getStatus(), user, password && *password));
+            raiseDatabaseError(context, error);
         } catch (...) {
             status.dispose();
             throw;

@@ -22,7 +22,8 @@ class FirebirdDataSet;
 // same data, and the connection speaks WIN1251.
 class HOST_API FirebirdDatabase final : public HostDatabase {
 public:
-    // Throws HostDatabaseError naming the database when it cannot be opened.
+    // Throws HostDatabaseError naming the database when it cannot be opened; through a server, in
+    // one line that says whether the login, the address or the path failed.
     explicit FirebirdDatabase(const std::string& connection);
     ~FirebirdDatabase() override;
     FirebirdDatabase(const FirebirdDatabase&) = delete;
