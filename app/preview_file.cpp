@@ -12,13 +12,7 @@ namespace {
 
 // The program shows an error's text as windows-1251, while the file's name in it is UTF-8 as the
 // command line gave it.
-std::string hostText(const char* message) {
-    try {
-        return host::utf8ToCp1251(message);
-    } catch (const host::EncodingError&) {
-        return message;
-    }
-}
+std::string hostText(const char* message) { return host::nameInMessage(message); }
 
 }  // namespace
 

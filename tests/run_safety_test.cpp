@@ -199,6 +199,13 @@ TEST_F(RunSafety, OptionsFilesThatAreNotThereOrNotFilesAndPreviewsThatWouldBeIgn
     EXPECT_FALSE(fs::exists(here / "p.pdf"));
 }
 
+TEST_F(RunSafety, NamesTypedInCyrillicComeBackReadable) {
+    const std::string missing = (here / "нет-базы.fdb").string();
+    const Outcome result = run(std::string(ZORVIC_BIN_DIR "/zorvic generate pZorvicBuy --client 1 --db ") + quoted(missing));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find(missing), std::string::npos) << result.err;
+}
+
 TEST_F(RunSafety, ADirectoryThatCannotTakeTheFileIsSaidBeforeTheCollection) {
     const fs::path work = here / "work";
     const Outcome result = run(zorvic("pZorvicBuy", "--client 1 --set rgReportKind=1 --set dePath=" +

@@ -7,6 +7,7 @@
 #include "host/firebird/firebird_cursor.h"
 #include "host/firebird/firebird_dataset.h"
 #include "host/firebird/server_failure.h"
+#include "host/text/cp1251.h"
 
 namespace host {
 
@@ -54,7 +55,7 @@ FirebirdDatabase::FirebirdDatabase(const std::string& connection) : connection_(
             attachment_->detach(&quiet);
             quiet.dispose();
         }
-        const std::string context = "cannot open the host database " + connection;
+        const std::string context = "cannot open the host database " + nameInMessage(connection);
         try {
             // Through a server the client's status lines would leave the user guessing whether the
             // login, the address or the path was wrong.

@@ -58,15 +58,6 @@ Snapshot readRows(LocalDataSet& dataset) {
     return s;
 }
 
-// Messages are host text (windows-1251), while a file's name is UTF-8 as the system has it.
-std::string nameInMessage(const std::string& path) {
-    try {
-        return utf8ToCp1251(path);
-    } catch (const EncodingError&) {
-        return path;
-    }
-}
-
 // The template's text; false when there is no file of that name. Any other failure to read it
 // (a directory, no permission, a read error) is an error naming the file and the system's reason.
 bool readTemplateFile(const std::string& path, std::string& text) {

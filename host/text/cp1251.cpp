@@ -54,6 +54,14 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
+std::string nameInMessage(std::string_view utf8) {
+    try {
+        return utf8ToCp1251(utf8);
+    } catch (const EncodingError&) {
+        return std::string(utf8);
+    }
+}
+
 std::string utf8ToCp1251(std::string_view in, std::string_view what) {
     std::string out;
     out.reserve(in.size());

@@ -20,6 +20,10 @@ public:
 // message names `what` (the control or key the text belongs to).
 HOST_API std::string utf8ToCp1251(std::string_view utf8, std::string_view what = {});
 
+// A text the system gives in UTF-8 (a file's name, an argument) as it goes into a message, which
+// is host text (windows-1251); unchanged where windows-1251 cannot hold it.
+HOST_API std::string nameInMessage(std::string_view utf8);
+
 // Every windows-1251 byte has a character, so this never fails.
 HOST_API std::string cp1251ToUtf8(std::string_view cp1251);
 
