@@ -70,7 +70,7 @@ int runParams(const app::CommandLine& line) {
     return 0;
 }
 
-int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messages) {
+int runGenerate(const app::CommandLine& line) {
     checkOptionsFile(line);
     app::WorkDirectory::sweepAbandoned();
     auto& mainDM = host::MainDM();
@@ -119,13 +119,8 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
             std::cout << frame.producedPath() << "\n";
         else if (!preview.written().empty())
             std::cout << preview.written() << "\n";
-        else if (messages.shown() > 0)
-            status = 1;
     } catch (const host::GenerateAborted&) {
         status = 2;
-    } catch (const host::GenerateEnded&) {
-        // The frame's message box has said why.
-        status = 1;
     } catch (const host::StopRequested& stop) {
         std::cerr << "stopped: nothing was written\n";
         status = stoppedStatus();
@@ -141,7 +136,7 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
             std::cerr << "stopped: nothing was written\n";
             status = stoppedStatus();
         } else {
-            std::cerr << host::cp1251ToUtf8(e.what()) << "\n";
+            std::cerr << app::terminalText(e.what()) << "\n";
             status = 1;
         }
     }
@@ -151,7 +146,7 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
             frame.SaveOptions();
             session.options().saveToFile(*line.optionsFile);
         } catch (const std::exception& e) {
-            std::cerr << host::cp1251ToUtf8(e.what()) << "\n";
+            std::cerr << app::terminalText(e.what()) << "\n";
             if (status == 0) status = 1;
         }
     }
@@ -181,7 +176,7 @@ int main(int argc, char** argv) {
     app::TerminalMessages messages;
     host::ui::setMessageService(&messages);
     try {
-        return line.command == app::CommandLine::Command::Params ? runParams(line) : runGenerate(line, messages);
+        return line.command == app::CommandLine::Command::Params ? runParams(line) : runGenerate(line);
     } catch (const app::UsageError& e) {
         std::cerr << e.what() << "\n";
         return 2;
@@ -192,7 +187,7 @@ int main(int argc, char** argv) {
         std::cerr << "--date: " << e.what() << "\n";
         return 2;
     } catch (const std::exception& e) {
-        std::cerr << host::cp1251ToUtf8(e.what()) << "\n";
+        std::cerr << app::terminalText(e.what()) << "\n";
         return 1;
     }
 }

@@ -6,11 +6,16 @@
 
 namespace app {
 
-void TerminalMessages::show(const std::string& text, const std::string&) {
-    ++shown_;
-    std::string lines = host::cp1251ToUtf8(text);
+std::string terminalText(const std::string& hostText) {
+    std::string lines = host::cp1251ToUtf8(hostText);
     for (auto& c : lines)
         if (c == '\r') c = '\n';
+    return lines;
+}
+
+void TerminalMessages::show(const std::string& text, const std::string&) {
+    ++shown_;
+    std::string lines = terminalText(text);
     if (!lines.empty() && lines.back() != '\n') lines += '\n';
     std::cerr << lines << std::flush;
 }

@@ -1,5 +1,7 @@
 #include "core/declaration_frame.h"
 
+#include "core/declaration_facts.h"
+
 #include "host/data/main_dm.h"
 #include "host/text/cp1251.h"
 #include "host/ui/message_box.h"
@@ -79,7 +81,7 @@ std::string DeclarationFrame::GetReportName() {
 
 void DeclarationFrame::bbtnGenerateClick(Control* sender) {
     TReportFrame::bbtnGenerateClick(sender);
-    if (controls_.rgReportKind.itemIndex() == 1)
+    if (controls_.rgReportKind.itemIndex() == kDeclarationFile)
         MakeFile();
     else
         PrintReport();

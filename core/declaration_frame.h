@@ -28,6 +28,12 @@ public:
     NoDataError();
 };
 
+// The declaration file cannot be created where the page says: the message names the file.
+class DeclarationFileError : public std::runtime_error {
+public:
+    explicit DeclarationFileError(const std::string& path);
+};
+
 class DeclarationFrame : public host::TReportFrame {
 public:
     explicit DeclarationFrame(const FormProfile& profile);
@@ -112,7 +118,6 @@ private:
     };
     TaxpayerNumbers taxpayerNumbers(const struct OrganizationLookups& lookups) const;
     std::string declarationPath(const std::string& inn) const;
-    [[noreturn]] void fileCannotBeCreated(const std::string& path) const;
     void writeOrganization(DeclarationWriter& out, const struct OrganizationLookups& lookups,
                            const std::string& inn, const std::string& kpp, bool entrepreneur);
     host::LocalTable& workTable(WorkTable which);

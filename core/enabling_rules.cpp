@@ -1,3 +1,4 @@
+#include "core/declaration_facts.h"
 #include "core/declaration_frame.h"
 
 namespace core {
@@ -6,11 +7,11 @@ namespace core {
 // again before they return (ticking cbOnlyMove while the print form is chosen switches to the
 // file, whose click handler enables the directory at once).
 void DeclarationFrame::ChangeEnabled() {
-    const bool toFile = controls_.rgReportKind.itemIndex() == 1;
+    const bool toFile = controls_.rgReportKind.itemIndex() == kDeclarationFile;
     controls_.lbPath.setEnabled(toFile);
     controls_.dePath.setEnabled(toFile);
 
-    controls_.seCorrNumber.setEnabled(controls_.cbVidDoc.itemIndex() == 1);
+    controls_.seCorrNumber.setEnabled(controls_.cbVidDoc.itemIndex() == kCorrectiveDocument);
 
     if (!profile_.retailOptions) return;
 

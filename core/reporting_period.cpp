@@ -33,6 +33,16 @@ ReportingPeriod reportingPeriod(double yearValue, int quarterIndex) {
                            host::incMonth(host::encodeDate(year, 1, 31), shift + 2)};
 }
 
+std::string periodCode(int quarterIndex) {
+    switch (quarterIndex) {
+        case 0: return "03";
+        case 1: return "06";
+        case 2: return "09";
+        case 3: return "00";
+        default: return {};
+    }
+}
+
 host::DateTime quarterEnd(double yearValue, int quarterIndex) { return reportingPeriod(yearValue, quarterIndex).last; }
 
 }  // namespace core

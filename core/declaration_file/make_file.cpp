@@ -4,11 +4,12 @@
 
 #include "core/declaration_file/organization_lookups.h"
 #include "core/declaration_file/text_forming.h"
+#include "core/declaration_facts.h"
 #include "core/declaration_frame.h"
+#include "core/reporting_period.h"
 #include "host/data/hostapi.h"
 #include "host/data/main_dm.h"
 #include "host/text/cp1251.h"
-#include "host/ui/message_box.h"
 
 namespace core {
 
@@ -16,16 +17,6 @@ using host::W;
 using host::XMLCheckStr;
 
 namespace {
-
-std::string periodCode(int quarterIndex) {
-    switch (quarterIndex) {
-        case 0: return "03";
-        case 1: return "06";
-        case 2: return "09";
-        case 3: return "00";
-        default: return {};
-    }
-}
 
 std::string freshGuid() {
     std::random_device entropy;
@@ -98,7 +89,7 @@ DeclarationFrame::TaxpayerNumbers DeclarationFrame::taxpayerNumbers(const Organi
         numbers.inn = apostrophesReplaced(lookupText(lookups.inn()));
         numbers.kpp = apostrophesReplaced(lookupText(lookups.kpp()));
     }
-    if (profile_.kppFitted) numbers.kpp = CellString(numbers.kpp, 9);
+    if (profile_.kppFitted) numbers.kpp = CellString(numbers.kpp, kKppWidth);
     return numbers;
 }
 
@@ -112,17 +103,14 @@ std::string DeclarationFrame::declarationPath(const std::string& inn) const {
            (yearText.size() >= 4 ? yearText.substr(3, 1) : std::string{}) + "_" + today + "_" + freshGuid() + ".xml";
 }
 
-void DeclarationFrame::fileCannotBeCreated(const std::string& path) const {
-    const std::string text = W("Не удалось создать файл ") + '\r' + path;
-    host::ui::showMessageBox(text, W("Ошибка создания файла декларации"));
-    throw host::GenerateEnded(text);
-}
+DeclarationFileError::DeclarationFileError(const std::string& path)
+    : std::runtime_error(W("Не удалось создать файл ") + '\r' + host::nameInMessage(path)) {}
 
 // The INN becomes part of the file's name: one that could lead the name out of the chosen
 // directory, or that no file name can hold, stops the run before the collection. The directory
 // is tried too, by creating the file's temporary part and removing it again.
 void DeclarationFrame::checkBeforeCollection() {
-    if (controls_.rgReportKind.itemIndex() != 1) return;
+    if (controls_.rgReportKind.itemIndex() != kDeclarationFile) return;
     const OrganizationLookups lookups{ByNameClientId,
                                       quarterEnd(controls_.seYear.value(), controls_.rgTypePeriod.itemIndex())};
     const std::string inn = taxpayerNumbers(lookups).inn;
@@ -149,7 +137,7 @@ void DeclarationFrame::checkBeforeCollection() {
     try {
         DeclarationWriter probe(path);
     } catch (const DeclarationWriter::CannotCreate&) {
-        fileCannotBeCreated(path);
+        throw DeclarationFileError(path);
     }
 }
 
@@ -170,8 +158,7 @@ void DeclarationFrame::MakeFile() {
     try {
         file = std::make_unique<DeclarationWriter>(path);
     } catch (const DeclarationWriter::CannotCreate&) {
-        host::ui::showMessageBox(W("Не удалось создать файл ") + '\r' + path, W("Ошибка создания файла декларации"));
-        return;
+        throw DeclarationFileError(path);
     }
     DeclarationWriter& out = *file;
     const FileContext context{static_cast<int>(std::trunc(c.seCalcPrecision.value())), entrepreneur};
@@ -181,14 +168,14 @@ void DeclarationFrame::MakeFile() {
     const BodySourcesGuard guard{*this, [](DeclarationFrame& frame) noexcept { frame.closeBodySources(); }};
 
     out.text(W("<Файл")).attribute(W("ДатаДок"), host::formatDate(host::MainDM().Today()));
-    out.text(W(" ВерсФорм=\"4.30\" ")).line(W("НаимПрог=\"VELTRA V.3\">"));
+    out.text(W(" ВерсФорм=\"") + kFormatVersion + "\" ").line(W("НаимПрог=\"") + kProgramName + "\">");
     if (profile_.referencePlace == ReferencePlace::AfterFileLine) writeReferenceBlock(out, context);
 
     out.text(W("<ФормаОтч"));
     out.text(" ").attribute(W("НомФорм"), XMLCheckStr(profile_.formNumber));
     out.text(" ").attribute(W("ПризПериодОтч"), code.size() == 2 ? code.substr(1) : std::string{});
     out.attribute(W("ГодПериодОтч"), XMLCheckStr(yearText)).line(">");
-    if (c.cbVidDoc.itemIndex() == 1)
+    if (c.cbVidDoc.itemIndex() == kCorrectiveDocument)
         out.text(W("<Корректирующая"))
             .attribute(W("НомерКорр"), std::to_string(static_cast<long long>(std::trunc(c.seCorrNumber.value()))))
             .line("/>");

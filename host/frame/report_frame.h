@@ -18,13 +18,6 @@ public:
     explicit GenerateAborted(const std::string& lines) : std::runtime_error(lines) {}
 };
 
-// Ends a generate step after the frame's own message box said why (the declaration file could
-// not be created); a failure, but nothing more to report.
-class HOST_API GenerateEnded : public std::runtime_error {
-public:
-    explicit GenerateEnded(const std::string& why) : std::runtime_error(why) {}
-};
-
 enum TReportParamType { rpSection = 0, rpReportName = 1 };
 
 // The host's base report frame. A plug-in derives its frame from it, puts its parameters on the
