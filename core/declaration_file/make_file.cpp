@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <random>
 
-#include "core/declaration_file/organization_lookups.h"
+#include "core/organization_lookups.h"
 #include "core/declaration_file/text_forming.h"
 #include "core/declaration_facts.h"
 #include "core/declaration_frame.h"

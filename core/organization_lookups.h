@@ -1,5 +1,8 @@
 #pragma once
 
+// The organization's requisites as the host database answers them, for the declaration file and
+// the print form alike.
+
 #include <string>
 #include <vector>
 
@@ -8,9 +11,8 @@
 
 namespace core {
 
-// The organization's requisites as the host database answers them. Each lookup sends its SELECT
-// exactly as written here, with the client's identifier (and for the licence view the as-of
-// date) appended.
+// Each lookup sends its SELECT exactly as written here, with the client's identifier (and for
+// the licence view the as-of date) appended.
 struct OrganizationLookups {
     int client;
     host::DateTime asOf;
@@ -27,6 +29,15 @@ struct OrganizationLookups {
     host::Variant activityKind() const;
     host::Variant licenceStart() const;
     host::Variant licenceEnd() const;
+
+    // The print form's address row: index, region, district, settlement, street, house; with
+    // `withLine` the one-line address too.
+    host::Variant printAddress(bool withLine) const;
+    // 1 for an individual entrepreneur.
+    host::Variant entrepreneurMark() const;
+    host::Variant licenceSphereName() const;
+    host::Variant licenceSeries() const;
+    host::Variant licenceNumberOnly() const;
 
 private:
     std::string id() const;

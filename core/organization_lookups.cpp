@@ -1,4 +1,4 @@
-#include "core/declaration_file/organization_lookups.h"
+#include "core/organization_lookups.h"
 
 #include <stdexcept>
 
@@ -54,5 +54,24 @@ Variant OrganizationLookups::activityKind() const { return ask(licenceView("lic_
 Variant OrganizationLookups::licenceStart() const { return ask(licenceView("LIC_DATE")); }
 
 Variant OrganizationLookups::licenceEnd() const { return ask(licenceView("LIC_GOODDATE")); }
+
+Variant OrganizationLookups::printAddress(bool withLine) const {
+    return ask(std::string("select post_index, region_kod, district_name,        iif(city_name <> '', city_name, "
+                           "city_name ||' \\ ')||nas_punkt,        street_name, house || iif (building<>'', ' \\ '||"
+                           "building, '')") +
+               (withLine ? ",       address " : "") + " from GET_ADDRESS_KLADR(0," + id() + ")");
+}
+
+Variant OrganizationLookups::entrepreneurMark() const {
+    return ask("select coalesce(ok.is_ip, 0)  from CLIENTS cl  left join OWNKIND ok on ok.id = cl.ownkind  "
+               "where cl.id_clients = " +
+               id());
+}
+
+Variant OrganizationLookups::licenceSphereName() const { return ask(licenceView("lic_sfera_name")); }
+
+Variant OrganizationLookups::licenceSeries() const { return ask(licenceView("LIC_SERIES")); }
+
+Variant OrganizationLookups::licenceNumberOnly() const { return ask(licenceView("LIC_NUMBER")); }
 
 }  // namespace core
