@@ -89,11 +89,31 @@ ParametersPage buildParametersPage(ControlPage& page, const FormProfile& profile
         rgVidProd = &page.add<RadioGroup>("rgVidProd", W(" Вид продукции  "), sources, 0);
     }
 
-    return ParametersPage{rgTypePeriod,    seYear,         rgReportKind,     lbPath,           dePath,
-                          cbVidDoc,        seCorrNumber,   seCalcPrecision,  cbSuperplace,     cbUseSelClients,
-                          cbGroupByArticul, cbShowNullNetto, cbOnlyMove,     edRukFam,         edRukName,
-                          edRukOtc,        edBuhFam,       edBuhName,        edBuhOtc,         edNalOrganName,
-                          seNalOrganKod,   rgManufacturer, rgVidProd};
+    return ParametersPage{
+        .rgTypePeriod = rgTypePeriod,
+        .seYear = seYear,
+        .rgReportKind = rgReportKind,
+        .lbPath = lbPath,
+        .dePath = dePath,
+        .cbVidDoc = cbVidDoc,
+        .seCorrNumber = seCorrNumber,
+        .seCalcPrecision = seCalcPrecision,
+        .cbSuperplace = cbSuperplace,
+        .cbUseSelClients = cbUseSelClients,
+        .cbGroupByArticul = cbGroupByArticul,
+        .cbShowNullNetto = cbShowNullNetto,
+        .cbOnlyMove = cbOnlyMove,
+        .edRukFam = edRukFam,
+        .edRukName = edRukName,
+        .edRukOtc = edRukOtc,
+        .edBuhFam = edBuhFam,
+        .edBuhName = edBuhName,
+        .edBuhOtc = edBuhOtc,
+        .edNalOrganName = edNalOrganName,
+        .seNalOrganKod = seNalOrganKod,
+        .rgManufacturer = rgManufacturer,
+        .rgVidProd = rgVidProd,
+    };
 }
 
 }  // namespace core

@@ -1,3 +1,5 @@
+// The parameters page in the options file: one list of the saved controls drives both reading
+// and saving, each value read and written as its control's kind says.
 #include <cmath>
 
 #include "core/declaration_frame.h"
@@ -8,40 +10,77 @@ namespace {
 constexpr const char* kCommonSection = "Common";
 constexpr const char* kClientSelectionKey = "AlkoClientSelection";
 
-int whole(const SpinEdit& spin) { return static_cast<int>(std::trunc(spin.value())); }
+// A saved control: its key is its name, its value's kind is its control's kind. Listed in the
+// order the options file has them.
+struct SavedControl {
+    const char* name;
+    // The value when the file has none; the year and the precision come from the form.
+    int fallback;
+    enum class Fallback { Fixed, FormYear, FormPrecision } from = Fallback::Fixed;
+    enum class Only { Always, WithOutputChoice, Retail, ProducerChoice } only = Only::Always;
+};
+
+const SavedControl kSavedControls[] = {
+    {"seYear", 0, SavedControl::Fallback::FormYear},
+    {"rgTypePeriod", 0},
+    {"rgReportKind", 0, SavedControl::Fallback::Fixed, SavedControl::Only::WithOutputChoice},
+    {"dePath", 0},
+    {"edNalOrganName", 0},
+    {"seNalOrganKod", 0},
+    {"cbVidDoc", 0},
+    {"seCorrNumber", 1},
+    {"seCalcPrecision", 0, SavedControl::Fallback::FormPrecision},
+    {"edRukFam", 0},
+    {"edRukName", 0},
+    {"edRukOtc", 0},
+    {"edBuhFam", 0},
+    {"edBuhName", 0},
+    {"edBuhOtc", 0},
+    {"cbSuperplace", 0},
+    {"cbUseSelClients", 0, SavedControl::Fallback::Fixed, SavedControl::Only::Retail},
+    {"cbGroupByArticul", 0, SavedControl::Fallback::Fixed, SavedControl::Only::Retail},
+    {"cbShowNullNetto", 0, SavedControl::Fallback::Fixed, SavedControl::Only::Retail},
+    {"cbOnlyMove", 0, SavedControl::Fallback::Fixed, SavedControl::Only::Retail},
+    {"rgManufacturer", 0, SavedControl::Fallback::Fixed, SavedControl::Only::ProducerChoice},
+    {"rgVidProd", 0, SavedControl::Fallback::Fixed, SavedControl::Only::ProducerChoice},
+};
+
+bool savedIn(const SavedControl& saved, const FormProfile& profile) {
+    switch (saved.only) {
+        case SavedControl::Only::Always: return true;
+        case SavedControl::Only::WithOutputChoice: return !profile.fileOnly;
+        case SavedControl::Only::Retail: return profile.retailOptions;
+        case SavedControl::Only::ProducerChoice: return profile.producerChoice;
+    }
+    return false;
+}
+
+int fallbackOf(const SavedControl& saved, const FormProfile& profile) {
+    switch (saved.from) {
+        case SavedControl::Fallback::Fixed: return saved.fallback;
+        case SavedControl::Fallback::FormYear: return profile.defaultYear;
+        case SavedControl::Fallback::FormPrecision: return profile.defaultCalcPrecision;
+    }
+    return saved.fallback;
+}
 
 }  // namespace
 
-// Keys are the controls' names, read in the order they are written. A value out of a control's
-// range is handed to it unchanged: the control applies its own rule.
+// A value out of a control's range is handed to it unchanged: the control applies its own rule.
 void DeclarationFrame::ReadOptions(host::MemIniFile& ini) {
     const std::string section = GetReportParam(host::rpSection);
-    auto& c = controls_;
-    c.seYear.setValue(ini.readInteger(section, "seYear", profile_.defaultYear));
-    c.rgTypePeriod.setItemIndex(ini.readInteger(section, "rgTypePeriod", 0));
-    if (!profile_.fileOnly) c.rgReportKind.setItemIndex(ini.readInteger(section, "rgReportKind", 0));
-    c.dePath.setText(ini.readString(section, "dePath", {}));
-    c.edNalOrganName.setText(ini.readString(section, "edNalOrganName", {}));
-    c.seNalOrganKod.setValue(ini.readInteger(section, "seNalOrganKod", 0));
-    c.cbVidDoc.setItemIndex(ini.readInteger(section, "cbVidDoc", 0));
-    c.seCorrNumber.setValue(ini.readInteger(section, "seCorrNumber", 1));
-    c.seCalcPrecision.setValue(ini.readInteger(section, "seCalcPrecision", profile_.defaultCalcPrecision));
-    c.edRukFam.setText(ini.readString(section, "edRukFam", {}));
-    c.edRukName.setText(ini.readString(section, "edRukName", {}));
-    c.edRukOtc.setText(ini.readString(section, "edRukOtc", {}));
-    c.edBuhFam.setText(ini.readString(section, "edBuhFam", {}));
-    c.edBuhName.setText(ini.readString(section, "edBuhName", {}));
-    c.edBuhOtc.setText(ini.readString(section, "edBuhOtc", {}));
-    c.cbSuperplace.setChecked(ini.readBool(section, "cbSuperplace", false));
-    if (profile_.retailOptions) {
-        c.cbUseSelClients->setChecked(ini.readBool(section, "cbUseSelClients", false));
-        c.cbGroupByArticul->setChecked(ini.readBool(section, "cbGroupByArticul", false));
-        c.cbShowNullNetto->setChecked(ini.readBool(section, "cbShowNullNetto", false));
-        c.cbOnlyMove->setChecked(ini.readBool(section, "cbOnlyMove", false));
-    }
-    if (profile_.producerChoice) {
-        c.rgManufacturer->setItemIndex(ini.readInteger(section, "rgManufacturer", 0));
-        c.rgVidProd->setItemIndex(ini.readInteger(section, "rgVidProd", 0));
+    for (const auto& saved : kSavedControls) {
+        if (!savedIn(saved, profile_)) continue;
+        host::ui::Control& control = page().get<host::ui::Control>(saved.name);
+        const int fallback = fallbackOf(saved, profile_);
+        if (auto* spin = dynamic_cast<SpinEdit*>(&control))
+            spin->setValue(ini.readInteger(section, saved.name, fallback));
+        else if (auto* choice = dynamic_cast<host::ui::ItemsControl*>(&control))
+            choice->setItemIndex(ini.readInteger(section, saved.name, fallback));
+        else if (auto* text = dynamic_cast<host::ui::TextEdit*>(&control))
+            text->setText(ini.readString(section, saved.name, {}));
+        else if (auto* box = dynamic_cast<CheckBox*>(&control))
+            box->setChecked(ini.readBool(section, saved.name, fallback != 0));
     }
 
     if (profile_.retailOptions) FClientSelection = ini.readBool(kCommonSection, kClientSelectionKey, false);
@@ -53,32 +92,17 @@ void DeclarationFrame::ReadOptions(host::MemIniFile& ini) {
 
 void DeclarationFrame::SaveOptions(host::MemIniFile& ini) {
     const std::string section = GetReportParam(host::rpSection);
-    const auto& c = controls_;
-    ini.writeInteger(section, "seYear", whole(c.seYear));
-    ini.writeInteger(section, "rgTypePeriod", c.rgTypePeriod.itemIndex());
-    if (!profile_.fileOnly) ini.writeInteger(section, "rgReportKind", c.rgReportKind.itemIndex());
-    ini.writeString(section, "dePath", c.dePath.text());
-    ini.writeString(section, "edNalOrganName", c.edNalOrganName.text());
-    ini.writeInteger(section, "seNalOrganKod", whole(c.seNalOrganKod));
-    ini.writeInteger(section, "cbVidDoc", c.cbVidDoc.itemIndex());
-    ini.writeInteger(section, "seCorrNumber", whole(c.seCorrNumber));
-    ini.writeInteger(section, "seCalcPrecision", whole(c.seCalcPrecision));
-    ini.writeString(section, "edRukFam", c.edRukFam.text());
-    ini.writeString(section, "edRukName", c.edRukName.text());
-    ini.writeString(section, "edRukOtc", c.edRukOtc.text());
-    ini.writeString(section, "edBuhFam", c.edBuhFam.text());
-    ini.writeString(section, "edBuhName", c.edBuhName.text());
-    ini.writeString(section, "edBuhOtc", c.edBuhOtc.text());
-    ini.writeBool(section, "cbSuperplace", c.cbSuperplace.checked());
-    if (profile_.retailOptions) {
-        ini.writeBool(section, "cbUseSelClients", c.cbUseSelClients->checked());
-        ini.writeBool(section, "cbGroupByArticul", c.cbGroupByArticul->checked());
-        ini.writeBool(section, "cbShowNullNetto", c.cbShowNullNetto->checked());
-        ini.writeBool(section, "cbOnlyMove", c.cbOnlyMove->checked());
-    }
-    if (profile_.producerChoice) {
-        ini.writeInteger(section, "rgManufacturer", c.rgManufacturer->itemIndex());
-        ini.writeInteger(section, "rgVidProd", c.rgVidProd->itemIndex());
+    for (const auto& saved : kSavedControls) {
+        if (!savedIn(saved, profile_)) continue;
+        const host::ui::Control& control = page().get<host::ui::Control>(saved.name);
+        if (const auto* spin = dynamic_cast<const SpinEdit*>(&control))
+            ini.writeInteger(section, saved.name, static_cast<int>(std::trunc(spin->value())));
+        else if (const auto* choice = dynamic_cast<const host::ui::ItemsControl*>(&control))
+            ini.writeInteger(section, saved.name, choice->itemIndex());
+        else if (const auto* text = dynamic_cast<const host::ui::TextEdit*>(&control))
+            ini.writeString(section, saved.name, text->text());
+        else if (const auto* box = dynamic_cast<const CheckBox*>(&control))
+            ini.writeBool(section, saved.name, box->checked());
     }
 }
 
