@@ -22,10 +22,11 @@ inline constexpr const char* kManufacturersSql =
 
 inline constexpr const char* kClientSumSql =
     "select isret, vidprod_name, vidprod_kod, manuf_name, manuf_inn, manuf_kpp, cl_name, cl_inn, cl_kpp, cl_addres, "
-    "cl_lic_series, cl_lic_number, cl_lic_date, cl_lic_good_date, cl_lic_organ, articul, goodname, netto, "
-    "sum(quantity) as quantity from \"ZorvicRoznBuy.db\" "
+    "cl_lic_series, cl_lic_number, cl_lic_date, cl_lic_good_date, cl_lic_organ, cl_lic_reg_number, articul, goodname, "
+    "netto, sum(quantity) as quantity from \"ZorvicRoznBuy.db\" "
     "group by isret, vidprod_kod, vidprod_name, manuf_name, manuf_inn, manuf_kpp, cl_name, cl_inn, cl_kpp, cl_addres, "
-    "cl_lic_series, cl_lic_number, cl_lic_date, cl_lic_good_date, cl_lic_organ, articul, goodname, netto";
+    "cl_lic_series, cl_lic_number, cl_lic_date, cl_lic_good_date, cl_lic_organ, cl_lic_reg_number, articul, goodname, "
+    "netto";
 
 inline constexpr const char* kClientOborotSql =
     "select vidprod_name, vidprod_kod, manuf_name, manuf_inn, manuf_kpp, articul, goodname, netto, "
