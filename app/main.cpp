@@ -15,7 +15,6 @@
 #include "host/calendar/date_time.h"
 #include "host/data/main_dm.h"
 #include "host/firebird/firebird_database.h"
-#include "host/local/sqlite_local_engine.h"
 #include "host/stop/stop_request.h"
 #include "host/text/cp1251.h"
 #include "host/ui/control.h"
@@ -87,8 +86,6 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
     frame.chooseClient(line.client.value_or(-1), line.client ? std::to_string(*line.client) : std::string{});
     session.readOptions(line.optionsFile);
 
-    host::SqliteLocalEngine localEngine;
-    mainDM.attachLocalEngine(&localEngine);
     app::PreviewFile preview(line.preview);
     host::installReportPreview(&preview);
     std::unique_ptr<host::FirebirdDatabase> database;
@@ -159,7 +156,6 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
     if (workDirectory && !workDirectory->kept()) frame.DropTMPTables();
     host::installReportPreview(nullptr);
     mainDM.attachDatabase(nullptr);
-    mainDM.attachLocalEngine(nullptr);
     if (database) {
         database.reset();
         host::FirebirdDatabase::shutdown();
