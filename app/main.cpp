@@ -77,7 +77,6 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
     mainDM.OwnerId = line.ownerId;
     if (line.date) mainDM.setToday(host::parseDate(*line.date));
     const fs::path root = installRoot();
-    mainDM.setReportNamePrefix(host::withTrailingDelimiter((root / "reports").string()));
     host::HostConfig().setReportPath(
         host::withTrailingDelimiter(line.reportDir ? *line.reportDir : (root / "reports").string()));
 

@@ -5,11 +5,7 @@
 namespace host {
 
 std::string TMainDM::GetPath(int kind) const {
-    switch (kind) {
-        case ReportNamePrefix: return reportNamePrefix_;
-        case WorkDirectory: return workDirectory_;
-        default: return {};
-    }
+    return kind == WorkDirectory ? workDirectory_ : std::string{};
 }
 
 HostDatabase& TMainDM::Database() {

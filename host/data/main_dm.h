@@ -32,31 +32,28 @@ public:
 // The host's main data module: paths, the report being run, the database connection.
 class HOST_API TMainDM {
 public:
-    enum PathType { ReportNamePrefix = 2, WorkDirectory = 3 };
+    enum PathType { WorkDirectory = 3 };
 
-    // Kind 2: the prefix of a report's name; kind 3: the directory of the work tables. Both end
-    // with a path delimiter when they are not empty. Other kinds are empty.
+    // Kind 3: the directory of the work tables, ending with a path delimiter when it is not
+    // empty. Other kinds are empty.
     std::string GetPath(int kind) const;
     int GetReportId() const { return reportId_; }
     int OwnerId = 0;
 
     HostDataSet& SharedDataSet();
     HostDatabase& Database();
-    bool hasDatabase() const { return database_ != nullptr; }
     // The host's own engine of the work tables.
     LocalSqlEngine& LocalEngine();
     // The date the plug-ins take as today: the one the host was given, or the system's.
     DateTime Today() const;
 
     // Set up by the host program.
-    void setReportNamePrefix(std::string prefix) { reportNamePrefix_ = std::move(prefix); }
     void setWorkDirectory(std::string directory) { workDirectory_ = std::move(directory); }
     void setReportId(int id) { reportId_ = id; }
     void attachDatabase(HostDatabase* database) { database_ = database; }
     void setToday(std::optional<DateTime> date) { today_ = date; }
 
 private:
-    std::string reportNamePrefix_;
     std::string workDirectory_;
     int reportId_ = 0;
     HostDatabase* database_ = nullptr;
