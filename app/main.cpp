@@ -9,7 +9,7 @@
 #include "app/command_line.h"
 #include "app/frame_session.h"
 #include "app/page_json.h"
-#include "app/preview_file.h"
+#include "app/print_output.h"
 #include "app/terminal_messages.h"
 #include "app/work_directory.h"
 #include "host/calendar/date_time.h"
@@ -85,8 +85,8 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
     frame.chooseClient(line.client.value_or(-1), line.client ? std::to_string(*line.client) : std::string{});
     session.readOptions(line.optionsFile);
 
-    app::PreviewFile preview(line.preview);
-    host::installReportPreview(&preview);
+    app::PrintOutputFile printOutput(line.preview);
+    host::installReportPreview(&printOutput);
     std::unique_ptr<host::FirebirdDatabase> database;
     std::unique_ptr<app::WorkDirectory> workDirectory;
     int status = 0;
@@ -113,8 +113,8 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
         // A print form with nothing to print ends silently: no path, no message, success.
         if (!frame.producedPath().empty())
             std::cout << frame.producedPath() << "\n";
-        else if (!preview.written().empty())
-            std::cout << preview.written() << "\n";
+        else if (!printOutput.written().empty())
+            std::cout << printOutput.written() << "\n";
         else if (messages.shown() > 0)
             status = 1;
     } catch (const host::GenerateAborted&) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/preview_file.h"
+#include "app/print_output.h"
 #include "core/print_form/print_datasets.h"
 #include "declaration_body_fixture.h"
 #include "forms/buy/report_frame.h"
@@ -262,13 +262,13 @@ TEST_F(Form11Print, EmptyTurnoverEndsSilentlyEvenWithoutATemplate) {
 
 // --- templates that cannot be loaded --------------------------------------------------------------
 
-// The program's own preview, writing into the scratch directory: a template that cannot be loaded
+// The program's print output, written into the scratch directory: a template that cannot be loaded
 // leaves no file there.
 TEST_F(Form07Print, AMissingTemplateIsAnErrorNamingItAndNothingIsWritten) {
     std::filesystem::remove(scratch / "ZorvicBuy.fr3");
     makeTables({"ZorvicBuy", "ZorvicBuyObosob"}, 2);
     const auto pdf = scratch / "print.pdf";
-    app::PreviewFile file(pdf.string());
+    app::PrintOutputFile file(pdf.string());
     host::installReportPreview(&file);
     try {
         frame.PrintReport();
@@ -285,7 +285,7 @@ TEST_F(Form07Print, AMissingTemplateIsAnErrorNamingItAndNothingIsWritten) {
 TEST_F(Form06Print, MalformedAndUnreadableTemplatesAreErrorsNamingThem) {
     makeTables({"ZorvicDelivery", "ZorvicDeliveryObosob"}, 1);
     const auto html = scratch / "print.html";
-    app::PreviewFile file(html.string());
+    app::PrintOutputFile file(html.string());
     host::installReportPreview(&file);
     const std::string path = (scratch / "ZorvicDelivery.fr3").string();
     const struct {
