@@ -69,6 +69,33 @@ int runParams(const app::CommandLine& line) {
     return 0;
 }
 
+// What a generate run hands the host for its length: the print output as the preview and, once
+// opened, the host database. However the run ends, even when saving the options fails, the host
+// is left as it was found: the preview removed, the database detached and closed, and the
+// database library shut down.
+class RunAttachments {
+public:
+    explicit RunAttachments(app::PrintOutputFile& output) { host::installReportPreview(&output); }
+    ~RunAttachments() {
+        host::installReportPreview(nullptr);
+        host::MainDM().attachDatabase(nullptr);
+        if (database_) {
+            database_.reset();
+            host::FirebirdDatabase::shutdown();
+        }
+    }
+    RunAttachments(const RunAttachments&) = delete;
+    RunAttachments& operator=(const RunAttachments&) = delete;
+
+    void openDatabase(const std::string& connection) {
+        database_ = std::make_unique<host::FirebirdDatabase>(connection);
+        host::MainDM().attachDatabase(database_.get());
+    }
+
+private:
+    std::unique_ptr<host::FirebirdDatabase> database_;
+};
+
 int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messages) {
     checkOptionsFile(line);
     app::WorkDirectory::sweepAbandoned();
@@ -85,10 +112,9 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
     frame.chooseClient(line.client.value_or(-1), line.client ? std::to_string(*line.client) : std::string{});
     session.readOptions(line.optionsFile);
 
-    app::PrintOutputFile printOutput(line.preview);
-    host::installReportPreview(&printOutput);
-    std::unique_ptr<host::FirebirdDatabase> database;
     std::unique_ptr<app::WorkDirectory> workDirectory;
+    app::PrintOutputFile printOutput(line.preview);
+    RunAttachments attachments(printOutput);
     int status = 0;
     try {
         session.applySettings(line.settings);
@@ -103,8 +129,7 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
             if (line.database.empty()) throw app::UsageError("name the host database with --db");
             workDirectory = std::make_unique<app::WorkDirectory>(line.workDir);
             mainDM.setWorkDirectory(workDirectory->path());
-            database = std::make_unique<host::FirebirdDatabase>(line.database);
-            mainDM.attachDatabase(database.get());
+            attachments.openDatabase(line.database);
             // The database client sets handlers of its own; a stop is ours to carry out.
             host::installStopSignals();
         }
@@ -142,7 +167,6 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
         }
     }
     if (line.saveOptions && line.optionsFile && !host::stopRequested()) {
-        // The teardown below runs whatever saving does.
         try {
             frame.SaveOptions();
             session.options().saveToFile(*line.optionsFile);
@@ -153,12 +177,6 @@ int runGenerate(const app::CommandLine& line, const app::TerminalMessages& messa
     }
     // Tables in a directory the user named stay for the user to open.
     if (workDirectory && !workDirectory->kept()) frame.DropTMPTables();
-    host::installReportPreview(nullptr);
-    mainDM.attachDatabase(nullptr);
-    if (database) {
-        database.reset();
-        host::FirebirdDatabase::shutdown();
-    }
     return status;
 }
 
