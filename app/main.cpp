@@ -9,13 +9,12 @@
 #include "app/command_line.h"
 #include "app/frame_session.h"
 #include "app/page_json.h"
-#include "app/preview_file.h"
+#include "app/print_output.h"
 #include "app/terminal_messages.h"
 #include "app/work_directory.h"
 #include "host/calendar/date_time.h"
 #include "host/data/main_dm.h"
 #include "host/firebird/firebird_database.h"
-#include "host/local/sqlite_local_engine.h"
 #include "host/stop/stop_request.h"
 #include "host/text/cp1251.h"
 #include "host/ui/control.h"
@@ -70,6 +69,33 @@ int runParams(const app::CommandLine& line) {
     return 0;
 }
 
+// What a generate run hands the host for its length: the print output as the preview and, once
+// opened, the host database. However the run ends, even when saving the options fails, the host
+// is left as it was found: the preview removed, the database detached and closed, and the
+// database library shut down.
+class RunAttachments {
+public:
+    explicit RunAttachments(app::PrintOutputFile& output) { host::installReportPreview(&output); }
+    ~RunAttachments() {
+        host::installReportPreview(nullptr);
+        host::MainDM().attachDatabase(nullptr);
+        if (database_) {
+            database_.reset();
+            host::FirebirdDatabase::shutdown();
+        }
+    }
+    RunAttachments(const RunAttachments&) = delete;
+    RunAttachments& operator=(const RunAttachments&) = delete;
+
+    void openDatabase(const std::string& connection) {
+        database_ = std::make_unique<host::FirebirdDatabase>(connection);
+        host::MainDM().attachDatabase(database_.get());
+    }
+
+private:
+    std::unique_ptr<host::FirebirdDatabase> database_;
+};
+
 int runGenerate(const app::CommandLine& line) {
     checkOptionsFile(line);
     app::WorkDirectory::sweepAbandoned();
@@ -78,7 +104,6 @@ int runGenerate(const app::CommandLine& line) {
     mainDM.OwnerId = line.ownerId;
     if (line.date) mainDM.setToday(host::parseDate(*line.date));
     const fs::path root = installRoot();
-    mainDM.setReportNamePrefix(host::withTrailingDelimiter((root / "reports").string()));
     host::HostConfig().setReportPath(
         host::withTrailingDelimiter(line.reportDir ? *line.reportDir : (root / "reports").string()));
 
@@ -87,12 +112,9 @@ int runGenerate(const app::CommandLine& line) {
     frame.chooseClient(line.client.value_or(-1), line.client ? std::to_string(*line.client) : std::string{});
     session.readOptions(line.optionsFile);
 
-    host::SqliteLocalEngine localEngine;
-    mainDM.attachLocalEngine(&localEngine);
-    app::PreviewFile preview(line.preview);
-    host::installReportPreview(&preview);
-    std::unique_ptr<host::FirebirdDatabase> database;
     std::unique_ptr<app::WorkDirectory> workDirectory;
+    app::PrintOutputFile printOutput(line.preview);
+    RunAttachments attachments(printOutput);
     int status = 0;
     try {
         session.applySettings(line.settings);
@@ -107,8 +129,7 @@ int runGenerate(const app::CommandLine& line) {
             if (line.database.empty()) throw app::UsageError("name the host database with --db");
             workDirectory = std::make_unique<app::WorkDirectory>(line.workDir);
             mainDM.setWorkDirectory(workDirectory->path());
-            database = std::make_unique<host::FirebirdDatabase>(line.database);
-            mainDM.attachDatabase(database.get());
+            attachments.openDatabase(line.database);
             // The database client sets handlers of its own; a stop is ours to carry out.
             host::installStopSignals();
         }
@@ -117,8 +138,8 @@ int runGenerate(const app::CommandLine& line) {
         // A print form with nothing to print ends silently: no path, no message, success.
         if (!frame.producedPath().empty())
             std::cout << frame.producedPath() << "\n";
-        else if (!preview.written().empty())
-            std::cout << preview.written() << "\n";
+        else if (!printOutput.written().empty())
+            std::cout << printOutput.written() << "\n";
     } catch (const host::GenerateAborted&) {
         status = 2;
     } catch (const host::StopRequested& stop) {
@@ -141,7 +162,6 @@ int runGenerate(const app::CommandLine& line) {
         }
     }
     if (line.saveOptions && line.optionsFile && !host::stopRequested()) {
-        // The teardown below runs whatever saving does.
         try {
             frame.SaveOptions();
             session.options().saveToFile(*line.optionsFile);
@@ -152,13 +172,6 @@ int runGenerate(const app::CommandLine& line) {
     }
     // Tables in a directory the user named stay for the user to open.
     if (workDirectory && !workDirectory->kept()) frame.DropTMPTables();
-    host::installReportPreview(nullptr);
-    mainDM.attachDatabase(nullptr);
-    mainDM.attachLocalEngine(nullptr);
-    if (database) {
-        database.reset();
-        host::FirebirdDatabase::shutdown();
-    }
     return status;
 }
 

@@ -20,7 +20,6 @@
 #include "forms/transport/profile.h"
 #include "host/data/main_dm.h"
 #include "host/firebird/firebird_database.h"
-#include "host/local/sqlite_local_engine.h"
 #include "host/text/cp1251.h"
 #include "host/ui/message_box.h"
 
@@ -59,8 +58,6 @@ int main(int argc, char** argv) {
     host::ui::setMessageService(&messages);
     char pattern[] = "/tmp/zorvic-bench-XXXXXX";
     const std::string work = std::string(mkdtemp(pattern)) + "/";
-    host::SqliteLocalEngine engine;
-    host::MainDM().attachLocalEngine(&engine);
     host::MainDM().setWorkDirectory(work);
 
     long rows = 0;

@@ -22,7 +22,6 @@
 #include "forms/transport/report_frame.h"
 #include "host/data/main_dm.h"
 #include "host/firebird/firebird_database.h"
-#include "host/local/sqlite_local_engine.h"
 #include "host/report/report_export.h"
 #include "host/text/cp1251.h"
 #include "host/ui/message_box.h"
@@ -81,8 +80,6 @@ int main(int argc, char** argv) {
 
     Printed messages;
     host::ui::setMessageService(&messages);
-    host::SqliteLocalEngine engine;
-    host::MainDM().attachLocalEngine(&engine);
     host::MainDM().setWorkDirectory(work);
     try {
         host::FirebirdDatabase database(argv[1]);

@@ -2,10 +2,9 @@
 
 #include "core/declaration_frame.h"
 #include "host/data/main_dm.h"
-#include "host/firebird/named_parameters.h"
-#include "host/local/sqlite_local_engine.h"
 #include "host/stop/stop_request.h"
 #include "host/text/cp1251.h"
+#include "host/text/names.h"
 
 namespace core {
 
@@ -20,7 +19,7 @@ ReportingPeriod DeclarationFrame::period() const {
 }
 
 Variant DeclarationFrame::parameterValue(const std::string& name, const ReportingPeriod& period) const {
-    auto is = [&name](const char* known) { return host::sameParameterName(name, known); };
+    auto is = [&name](const char* known) { return host::sameName(name, known); };
     auto flag = [](bool on) { return Variant(on ? 1 : 0); };
     const auto& c = controls_;
     if (is("Report_ID")) return Variant(MainDM().GetReportId());
@@ -101,7 +100,7 @@ void DeclarationFrame::SetTMPTablesDatabaseName() {
     if (tblResultOborot) tblResultOborot->setDatabaseName(MainDM().GetPath(TMainDM::WorkDirectory));
     tblObosob.setDatabaseName(MainDM().GetPath(TMainDM::WorkDirectory));
     for (host::LocalQuery* query : localQueries()) query->setDatabaseName(MainDM().GetPath(TMainDM::WorkDirectory));
-    host::SqliteLocalEngine::setPrivateDirectory(MainDM().GetPath(TMainDM::WorkDirectory));
+    MainDM().LocalEngine().setPrivateDirectory(MainDM().GetPath(TMainDM::WorkDirectory));
 }
 
 void DeclarationFrame::DropTMPTables() {

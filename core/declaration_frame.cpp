@@ -76,7 +76,7 @@ void DeclarationFrame::rgReportKindClick(Control&) { ChangeEnabled(); }
 void DeclarationFrame::cbVidDocChange(Control&) { ChangeEnabled(); }
 
 std::string DeclarationFrame::GetReportName() {
-    return host::MainDM().GetPath(host::TMainDM::ReportNamePrefix) + GetReportParam(host::rpReportName) + ".fr3";
+    return host::HostConfig().ReportPath() + GetReportParam(host::rpReportName) + ".fr3";
 }
 
 void DeclarationFrame::bbtnGenerateClick(Control* sender) {

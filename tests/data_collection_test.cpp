@@ -13,7 +13,6 @@
 #include "host/data/main_dm.h"
 #include "host/local/local_table.h"
 #include "host/local/local_table_error.h"
-#include "host/local/sqlite_local_engine.h"
 #include "host/text/cp1251.h"
 #include "host/ui/message_box.h"
 #include "test_support.h"
@@ -87,14 +86,12 @@ protected:
     void SetUp() override {
         host::ui::setMessageService(this);
         host::MainDM().attachDatabase(&database);
-        host::MainDM().attachLocalEngine(&engine);
         host::MainDM().setWorkDirectory((scratch / "").string());
         host::MainDM().setReportId(17);
         host::MainDM().OwnerId = 4;
     }
     void TearDown() override {
         host::MainDM().attachDatabase(nullptr);
-        host::MainDM().attachLocalEngine(nullptr);
         host::MainDM().setReportId(0);
         host::MainDM().OwnerId = 0;
         host::ui::setMessageService(nullptr);
@@ -126,7 +123,6 @@ protected:
 
     zorvic_test::ScratchDir scratch;
     StandInDatabase database;
-    host::SqliteLocalEngine engine;
 };
 
 TEST_F(Collection, EachQueryGetsItsParametersInOrderAndFillsItsTable) {

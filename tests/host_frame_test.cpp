@@ -10,8 +10,10 @@
 #include "host/data/main_dm.h"
 #include "host/frame/class_registry.h"
 #include "host/frame/report_frame.h"
+#include "host/local/local_table.h"
 #include "host/text/cp1251.h"
 #include "host/ui/message_box.h"
+#include "test_support.h"
 
 namespace {
 
@@ -57,18 +59,7 @@ TEST(ClassRegistryTest, RefusesANameInUseAndAnUnknownClass) {
     }
 }
 
-// Stand-ins for what the host program attaches to its main data module.
-class RecordingEngine final : public host::LocalSqlEngine {
-public:
-    explicit RecordingEngine(std::vector<std::string>& log) : log_(log) {}
-    void execute(const std::string& directory, const std::string& statement) override {
-        log_.push_back(directory + " | " + statement);
-    }
-
-private:
-    std::vector<std::string>& log_;
-};
-
+// Stand-ins for the host database the host program attaches to its main data module.
 class IdleDataSet final : public host::HostDataSet {
 public:
     void close() override {}
@@ -109,8 +100,26 @@ public:
     void show(const std::string& text, const std::string&) override { texts.push_back(text); }
 };
 
+// The rows a work table of the directory holds.
+int rowsOf(const std::string& table, const std::string& directory) {
+    host::LocalTable t(table);
+    t.setDatabaseName(directory);
+    t.open();
+    int rows = 0;
+    for (t.first(); !t.eof(); t.next()) ++rows;
+    return rows;
+}
+
+void appendRow(const std::string& table, const std::string& directory) {
+    host::LocalTable t(table);
+    t.setDatabaseName(directory);
+    t.open();
+    t.append();
+    t.post();
+}
+
 // A frame of the tests' own: its validation lines are whatever the test says, and collecting the
-// data only leaves a mark in the shared log.
+// data notes how many rows its tables held at that moment, then adds one to each.
 class ProbeFrame final : public host::TReportFrame {
 public:
     explicit ProbeFrame(std::vector<std::string>& log) : log_(log) {}
@@ -118,7 +127,13 @@ public:
     std::string GetErrorMessage(const std::string& text) override {
         return TReportFrame::GetErrorMessage(text) + problems;
     }
-    void FillDataTable() override { log_.push_back("FillDataTable"); }
+    void FillDataTable() override {
+        const std::string directory = host::MainDM().GetPath(host::TMainDM::WorkDirectory);
+        log_.push_back("collected over " + std::to_string(rowsOf("ZorvicBuy", directory)) + " + " +
+                       std::to_string(rowsOf("ZorvicBuyObosob", directory)) + " rows");
+        appendRow("ZorvicBuy", directory);
+        appendRow("ZorvicBuyObosob", directory);
+    }
 
 private:
     std::vector<std::string>& log_;
@@ -127,22 +142,24 @@ private:
 class HostFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        host::MainDM().setWorkDirectory("/var/zorvic/work/");
-        host::MainDM().attachLocalEngine(&engine);
+        host::MainDM().setWorkDirectory(dir());
         host::MainDM().attachDatabase(&database);
         host::ui::setMessageService(&messages);
         frame.chbRecalc().setChecked(false);
         frame.sqlClearTables = {"delete from \"ZorvicBuy.db\";", "delete from \"ZorvicBuyObosob.db\";"};
+        // What an earlier run collected.
+        appendRow("ZorvicBuy", dir());
+        appendRow("ZorvicBuyObosob", dir());
     }
     void TearDown() override {
         host::ui::setMessageService(nullptr);
         host::MainDM().attachDatabase(nullptr);
-        host::MainDM().attachLocalEngine(nullptr);
         host::MainDM().setWorkDirectory({});
     }
+    std::string dir() const { return (scratch / "").string(); }
 
+    zorvic_test::ScratchDir scratch;
     std::vector<std::string> log;
-    RecordingEngine engine{log};
     OneRowDatabase database;
     CapturedMessages messages;
     ProbeFrame frame{log};
@@ -153,17 +170,18 @@ TEST_F(HostFrameTest, FailedValidationShowsTheLinesAndCollectsNothing) {
     EXPECT_THROW(frame.bbtnGenerateClick(nullptr), host::GenerateAborted);
     EXPECT_EQ(messages.texts, std::vector<std::string>{frame.problems});
     EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(frame.dataStale());
+    EXPECT_EQ(rowsOf("ZorvicBuy", dir()), 1) << "nothing is cleared either";
+
+    // The data are still to be collected once the page is right.
+    frame.problems.clear();
+    frame.bbtnGenerateClick(nullptr);
+    EXPECT_EQ(log, std::vector<std::string>{"collected over 0 + 0 rows"});
 }
 
-TEST_F(HostFrameTest, StaleDataAreClearedInScriptOrderThenCollectedOnce) {
-    ASSERT_TRUE(frame.dataStale());
+TEST_F(HostFrameTest, StaleDataAreClearedInTheWorkDirectoryThenCollectedOnce) {
     frame.bbtnGenerateClick(nullptr);
-    const std::vector<std::string> oneRun = {"/var/zorvic/work/ | delete from \"ZorvicBuy.db\";",
-                                             "/var/zorvic/work/ | delete from \"ZorvicBuyObosob.db\";",
-                                             "FillDataTable"};
+    const std::vector<std::string> oneRun = {"collected over 0 + 0 rows"};
     EXPECT_EQ(log, oneRun);
-    EXPECT_FALSE(frame.dataStale());
     EXPECT_TRUE(messages.texts.empty());
 
     log.clear();

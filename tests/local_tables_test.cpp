@@ -4,13 +4,14 @@
 
 #include <filesystem>
 
+#include "host/data/main_dm.h"
 #include "host/firebird/named_parameters.h"
 #include "host/local/local_query.h"
 #include "host/local/local_sql.h"
 #include "host/local/local_table.h"
 #include "host/local/local_table_error.h"
-#include "host/local/sqlite_local_engine.h"
 #include "host/text/cp1251.h"
+#include "host/text/names.h"
 #include "test_support.h"
 
 namespace {
@@ -206,7 +207,7 @@ TEST_F(LocalTables, LocateComparesExactlyAndStaysPutWhenNothingMatches) {
 
 TEST_F(LocalTables, ClearScriptEmptiesTablesAndDropRemovesTheFile) {
     fill({{1, "a", "k"}});
-    host::SqliteLocalEngine engine;
+    auto& engine = host::MainDM().LocalEngine();
     engine.execute(dir(), "delete from \"ZorvicBuyObosob.db\";");
     LocalTable table("ZorvicBuyObosob");
     table.setDatabaseName(dir());
@@ -233,7 +234,7 @@ TEST(NamedParameters, NamesBecomePlaceholdersOutsideQuotesAndComments) {
     EXPECT_EQ(positional.names, (std::vector<std::string>{"Date_First", "date_first", "Group_by_superplace"}));
     EXPECT_EQ(positional.text,
               "select ':Skip', \":AlsoSkip\" from t -- :Comment\nwhere a = ? and b = ? /* :x */ and c = ?");
-    EXPECT_TRUE(host::sameParameterName("From_name_ID", "from_name_id"));
+    EXPECT_TRUE(host::sameName("From_name_ID", "from_name_id"));
 }
 
 }  // namespace

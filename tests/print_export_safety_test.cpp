@@ -15,7 +15,7 @@
 #include <typeinfo>
 #include <vector>
 
-#include "app/preview_file.h"
+#include "app/print_output.h"
 #include "host/files/replacing_file.h"
 #include "host/report/prepared_report.h"
 #include "host/report/report_engine.h"
@@ -212,15 +212,15 @@ TEST_F(TemplateLoading, ANonAsciiTemplateNameIsNamedInHostText) {
     EXPECT_EQ(host::cp1251ToUtf8(message), "report template " + missing.string() + " is not found");
 }
 
-// --- the program's preview file -----------------------------------------------------------------
+// --- the program's print output file ----------------------------------------------------------------
 
-TEST(PreviewFileErrors, NameTheFileInHostTextAndLeaveNothing) {
+TEST(PrintOutputFileErrors, NameTheFileInHostTextAndLeaveNothing) {
     zorvic_test::ScratchDir scratch;
     const fs::path out = scratch / "нет" / "отчёт.pdf";
-    app::PreviewFile preview(out.string());
-    const std::string message = failure<host::FileWriteError>([&] { preview.show(bigReport()); });
+    app::PrintOutputFile output(out.string());
+    const std::string message = failure<host::FileWriteError>([&] { output.show(bigReport()); });
     EXPECT_NE(host::cp1251ToUtf8(message).find(out.string()), std::string::npos) << message;
-    EXPECT_TRUE(preview.written().empty());
+    EXPECT_TRUE(output.written().empty());
     EXPECT_TRUE(listing(scratch / "").empty());
 }
 

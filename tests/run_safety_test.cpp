@@ -199,6 +199,24 @@ TEST_F(RunSafety, OptionsFilesThatAreNotThereOrNotFilesAndPreviewsThatWouldBeIgn
     EXPECT_FALSE(fs::exists(here / "p.pdf"));
 }
 
+TEST_F(RunSafety, OptionsThatCannotBeSavedFailTheRunWhichStillEndsInOrder) {
+    // The options file reads, but a directory stands where its replacement would be written.
+    const fs::path options = here / "zorvic.ini";
+    zorvic_test::writeFile(options, "");
+    fs::create_directories(options.string() + ".tmp");
+    const fs::path temporary = here / "tmp";
+    fs::create_directories(temporary);
+    fs::create_directories(here / "out");
+    const Outcome result = run("TMPDIR=" + quoted(temporary.string()) + " " +
+                               zorvic("pZorvicBuy", "--client 1 --set rgReportKind=1 --set dePath=" +
+                                                        quoted((here / "out").string()) + " --options " +
+                                                        quoted(options.string()) + " --save-options"));
+    EXPECT_EQ(result.status, 1) << result.out << result.err;
+    EXPECT_NE(result.err.find("cannot save the options file " + options.string()), std::string::npos) << result.err;
+    EXPECT_FALSE(declarationIn(here / "out").empty()) << "the declaration was complete before the saving";
+    EXPECT_TRUE(namesIn(temporary).empty()) << "the run's temporary work directory stays behind";
+}
+
 TEST_F(RunSafety, NamesTypedInCyrillicComeBackReadable) {
     const std::string missing = (here / "нет-базы.fdb").string();
     const Outcome result = run(std::string(ZORVIC_BIN_DIR "/zorvic generate pZorvicBuy --client 1 --db ") + quoted(missing));

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "host/local/sqlite_local_engine.h"
+#include "host/data/main_dm.h"
 
 namespace core {
 
@@ -56,7 +56,7 @@ void ensureGroupIndex(const std::string& directory, const std::string& table, co
         expressions += (expressions.empty() ? "" : ", ") + keyExpression(key);
         name += "_" + key.column;
     }
-    host::SqliteLocalEngine::ensureIndex(directory, table, name, expressions);
+    host::MainDM().LocalEngine().ensureIndex(directory, table, name, expressions);
 }
 
 }  // namespace core

@@ -1,13 +1,11 @@
 #include "host/data/main_dm.h"
 
+#include "host/local/sqlite/sqlite_local_engine.h"
+
 namespace host {
 
 std::string TMainDM::GetPath(int kind) const {
-    switch (kind) {
-        case ReportNamePrefix: return reportNamePrefix_;
-        case WorkDirectory: return workDirectory_;
-        default: return {};
-    }
+    return kind == WorkDirectory ? workDirectory_ : std::string{};
 }
 
 HostDatabase& TMainDM::Database() {
@@ -16,8 +14,8 @@ HostDatabase& TMainDM::Database() {
 }
 
 LocalSqlEngine& TMainDM::LocalEngine() {
-    if (!localEngine_) throw NoDatabaseError("the host has no local table engine for the work tables");
-    return *localEngine_;
+    static SqliteLocalEngine engine;
+    return engine;
 }
 
 DateTime TMainDM::Today() const { return today_ ? *today_ : today(); }

@@ -15,45 +15,48 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The host's engine of local work tables: runs one statement of local SQL in a directory.
+// The host's engine of local work tables, each a file named after its table in a directory.
 class HOST_API LocalSqlEngine {
 public:
     virtual ~LocalSqlEngine() = default;
+    // Runs one statement of local SQL ("delete from \"ZorvicBuy.db\";") over the directory's tables.
     virtual void execute(const std::string& directory, const std::string& statement) = 0;
+    // Gives a work table an index over expressions of its columns, unless it has one by that
+    // name already; lookups by those expressions then need no scan of the table.
+    virtual void ensureIndex(const std::string& directory, const std::string& table, const std::string& index,
+                             const std::string& expressions) = 0;
+    // Where the engine keeps its own temporary files (large sorts); empty for the system's.
+    virtual void setPrivateDirectory(const std::string& directory) = 0;
 };
 
 // The host's main data module: paths, the report being run, the database connection.
 class HOST_API TMainDM {
 public:
-    enum PathType { ReportNamePrefix = 2, WorkDirectory = 3 };
+    enum PathType { WorkDirectory = 3 };
 
-    // Kind 2: the prefix of a report's name; kind 3: the directory of the work tables. Both end
-    // with a path delimiter when they are not empty. Other kinds are empty.
+    // Kind 3: the directory of the work tables, ending with a path delimiter when it is not
+    // empty. Other kinds are empty.
     std::string GetPath(int kind) const;
     int GetReportId() const { return reportId_; }
     int OwnerId = 0;
 
     HostDataSet& SharedDataSet();
     HostDatabase& Database();
-    bool hasDatabase() const { return database_ != nullptr; }
+    // The host's own engine of the work tables.
     LocalSqlEngine& LocalEngine();
     // The date the plug-ins take as today: the one the host was given, or the system's.
     DateTime Today() const;
 
     // Set up by the host program.
-    void setReportNamePrefix(std::string prefix) { reportNamePrefix_ = std::move(prefix); }
     void setWorkDirectory(std::string directory) { workDirectory_ = std::move(directory); }
     void setReportId(int id) { reportId_ = id; }
     void attachDatabase(HostDatabase* database) { database_ = database; }
-    void attachLocalEngine(LocalSqlEngine* engine) { localEngine_ = engine; }
     void setToday(std::optional<DateTime> date) { today_ = date; }
 
 private:
-    std::string reportNamePrefix_;
     std::string workDirectory_;
     int reportId_ = 0;
     HostDatabase* database_ = nullptr;
-    LocalSqlEngine* localEngine_ = nullptr;
     std::optional<DateTime> today_;
 };
 

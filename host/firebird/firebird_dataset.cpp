@@ -3,6 +3,7 @@
 #include "host/firebird/firebird_cursor.h"
 #include "host/firebird/firebird_database.h"
 #include "host/firebird/named_parameters.h"
+#include "host/text/names.h"
 
 namespace host {
 
@@ -26,7 +27,7 @@ void FirebirdDataSet::setSQL(const std::string& text) {
 
 void FirebirdDataSet::setParam(const std::string& name, const Variant& value) {
     for (auto& [known, bound] : params_)
-        if (sameParameterName(known, name)) {
+        if (sameName(known, name)) {
             bound = value;
             return;
         }
@@ -46,7 +47,7 @@ void FirebirdDataSet::open() {
     for (const auto& name : positional.names) {
         const Variant* found = nullptr;
         for (const auto& [known, bound] : params_)
-            if (sameParameterName(known, name)) found = &bound;
+            if (sameName(known, name)) found = &bound;
         if (!found) throw HostDatabaseError(describe() + " uses the parameter :" + name + ", which nobody supplies");
         values.push_back(*found);
     }

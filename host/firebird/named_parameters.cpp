@@ -63,11 +63,4 @@ PositionalSql toPositional(const std::string& sql) {
     return result;
 }
 
-bool sameParameterName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
-
 }  // namespace host

@@ -16,7 +16,4 @@ struct PositionalSql {
 
 PositionalSql toPositional(const std::string& sql);
 
-// Names are compared without regard to case.
-bool sameParameterName(const std::string& a, const std::string& b);
-
 }  // namespace host

@@ -53,7 +53,7 @@ void TReportFrame::ReadOptions(MemIniFile&) {}
 void TReportFrame::SetReportTablesPath() {}
 std::string TReportFrame::GetErrorMessage(const std::string& text) { return text; }
 void TReportFrame::SetReportOptions() {}
-std::string TReportFrame::GetReportName() { return MainDM().GetPath(TMainDM::ReportNamePrefix) + reportName_; }
+std::string TReportFrame::GetReportName() { return HostConfig().ReportPath() + reportName_ + ".fr3"; }
 void TReportFrame::FillDataTable() {}
 void TReportFrame::SetTMPTablesDatabaseName() {}
 void TReportFrame::DropTMPTables() {}

@@ -42,6 +42,7 @@ public:
     // The base text: what the caller passed in.
     virtual std::string GetErrorMessage(const std::string& text);
     virtual void SetReportOptions();
+    // The report's template: the report directory, the report's name, ".fr3".
     virtual std::string GetReportName();
     virtual void FillDataTable();
     virtual void SetTMPTablesDatabaseName();
@@ -59,7 +60,6 @@ public:
 
     // Marks the collected data stale.
     void NeedRecalcData() { dataStale_ = true; }
-    bool dataStale() const { return dataStale_; }
 
     // 0: the options-file section of this report; 1: the report's name.
     std::string GetReportParam(int type) const;
@@ -88,18 +88,18 @@ public:
     const std::string& producedPath() const { return producedPath_; }
 
 protected:
-    // Runs the clear-tables script through the host's local table engine.
-    void runClearScript();
     void setProducedPath(std::string path) { producedPath_ = std::move(path); }
 
 public:
-    ui::CheckBox& chbPreview() const { return base_.get<ui::CheckBox>("chbPreview"); }
     ui::CheckBox& chbRecalc() const { return base_.get<ui::CheckBox>("chbRecalc"); }
     ui::CheckBox& ShowReportEnable() const { return base_.get<ui::CheckBox>("ShowReportEnable"); }
     ui::Edit& edtByName() const { return base_.get<ui::Edit>("edtByName"); }
     ui::Decoration& basePage(const std::string& name) const { return base_.get<ui::Decoration>(name); }
 
 private:
+    // Runs the clear-tables script through the host's local table engine.
+    void runClearScript();
+
     ui::ControlPage page_;
     ui::ControlPage base_;
     std::string reportName_;

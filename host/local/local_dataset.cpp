@@ -1,11 +1,10 @@
+// A cursor over local work tables: streaming or holding its rows, typed by the columns' names.
 #include "host/local/local_dataset.h"
 
-#include <sqlite3.h>
-
-#include "host/firebird/named_parameters.h"
 #include "host/local/local_table_error.h"
-#include "host/local/sqlite_connection.h"
+#include "host/local/sqlite/dataset_engine.h"
 #include "host/local/work_table_catalog.h"
+#include "host/text/names.h"
 
 namespace host {
 
@@ -13,29 +12,23 @@ LocalDataSet::LocalDataSet(std::string name, bool forwardOnly) : name_(std::move
 
 LocalDataSet::~LocalDataSet() { LocalDataSet::close(); }
 
-SqliteConnection& LocalDataSet::connection() {
+LocalDataSet::Engine& LocalDataSet::engine() {
     requireActive();
-    return *connection_;
+    return *engine_;
 }
 
 void LocalDataSet::requireActive() const {
-    if (!connection_) throw LocalTableError(name_ + " is not open");
+    if (!engine_) throw LocalTableError(name_ + " is not open");
 }
 
 void LocalDataSet::open() {
     close();
-    connection_ = std::make_unique<SqliteConnection>();
-    try {
-        for (const auto& table : readTables()) connection_->attachWorkTable(databaseName_, table);
-    } catch (...) {
-        connection_.reset();
-        throw;
-    }
+    auto opened = std::make_unique<Engine>();
+    for (const auto& table : readTables()) opened->connection.attachWorkTable(databaseName_, table);
+    engine_ = std::move(opened);
 }
 
 void LocalDataSet::close() {
-    if (select_) sqlite3_finalize(select_);
-    select_ = nullptr;
     reading_ = false;
     rows_.clear();
     fieldNames_.clear();
@@ -43,17 +36,18 @@ void LocalDataSet::close() {
     streamHasRow_ = false;
     eof_ = true;
     position_ = 0;
-    connection_.reset();
+    engine_.reset();
 }
 
 void LocalDataSet::startReading() {
     requireActive();
     if (reading_) return;
-    select_ = connection_->prepare(readSql());
+    engine_->select = engine_->connection.prepare(readSql());
     bindParams();
-    const int count = sqlite3_column_count(select_);
+    sqlite3_stmt* select = engine_->select.get();
+    const int count = sqlite3_column_count(select);
     for (int i = 0; i < count; ++i) {
-        fieldNames_.emplace_back(sqlite3_column_name(select_, i));
+        fieldNames_.emplace_back(sqlite3_column_name(select, i));
         dateFields_.push_back(columnTypeOf(fieldNames_.back()) == ColumnType::Date);
     }
     reading_ = true;
@@ -66,17 +60,18 @@ void LocalDataSet::startReading() {
 }
 
 void LocalDataSet::bindParams() {
+    sqlite3_stmt* select = engine_->select.get();
     for (std::size_t i = 0; i < params_.size(); ++i) {
         const Variant& value = params_[i];
         const int slot = static_cast<int>(i) + 1;
         if (value.isNullOrEmpty())
-            sqlite3_bind_null(select_, slot);
+            sqlite3_bind_null(select, slot);
         else if (value.isInteger())
-            sqlite3_bind_int64(select_, slot, value.toInteger());
+            sqlite3_bind_int64(select, slot, value.toInteger());
         else if (value.isText())
-            sqlite3_bind_text(select_, slot, value.text().data(), static_cast<int>(value.text().size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(select, slot, value.text().data(), static_cast<int>(value.text().size()), SQLITE_TRANSIENT);
         else
-            sqlite3_bind_double(select_, slot, value.isDate() ? value.toDateTime().days : value.toDouble());
+            sqlite3_bind_double(select, slot, value.isDate() ? value.toDateTime().days : value.toDouble());
     }
 }
 
@@ -86,8 +81,8 @@ void LocalDataSet::requery(std::vector<Variant> params) {
         startReading();
         return;
     }
-    sqlite3_reset(select_);
-    sqlite3_clear_bindings(select_);
+    sqlite3_reset(engine_->select.get());
+    sqlite3_clear_bindings(engine_->select.get());
     bindParams();
     if (forwardOnly_) {
         position_ = 0;
@@ -98,10 +93,10 @@ void LocalDataSet::requery(std::vector<Variant> params) {
 }
 
 bool LocalDataSet::stepStream() {
-    const int rc = sqlite3_step(select_);
+    const int rc = sqlite3_step(engine_->select.get());
     if (rc == SQLITE_ROW) return streamHasRow_ = true;
     streamHasRow_ = false;
-    if (rc != SQLITE_DONE) connection_->fail(name_);
+    if (rc != SQLITE_DONE) engine_->connection.fail(name_);
     return false;
 }
 
@@ -118,19 +113,20 @@ void LocalDataSet::loadAll() {
 }
 
 Variant LocalDataSet::columnValue(int index) const {
-    switch (sqlite3_column_type(select_, index)) {
+    sqlite3_stmt* select = engine_->select.get();
+    switch (sqlite3_column_type(select, index)) {
         case SQLITE_INTEGER: {
-            const auto value = static_cast<std::int64_t>(sqlite3_column_int64(select_, index));
+            const auto value = static_cast<std::int64_t>(sqlite3_column_int64(select, index));
             return dateFields_[index] ? Variant(DateTime{static_cast<double>(value)}) : Variant(value);
         }
         case SQLITE_FLOAT: {
-            const double value = sqlite3_column_double(select_, index);
+            const double value = sqlite3_column_double(select, index);
             return dateFields_[index] ? Variant(DateTime{value}) : Variant(value);
         }
         case SQLITE_TEXT:
         case SQLITE_BLOB: {
-            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(select_, index));
-            return Variant(std::string(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(select_, index))));
+            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(select, index));
+            return Variant(std::string(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(select, index))));
         }
         default: return Variant::null();
     }
@@ -140,7 +136,7 @@ void LocalDataSet::first() {
     startReading();
     if (forwardOnly_) {
         // Reading forward only, the way back to the start is to read again.
-        sqlite3_reset(select_);
+        sqlite3_reset(engine_->select.get());
         position_ = 0;
         eof_ = !stepStream();
     } else {
@@ -197,7 +193,7 @@ const std::string& LocalDataSet::fieldName(int index) {
 int LocalDataSet::fieldIndex(const std::string& name) {
     startReading();
     for (std::size_t i = 0; i < fieldNames_.size(); ++i)
-        if (sameParameterName(fieldNames_[i], name)) return static_cast<int>(i);
+        if (sameName(fieldNames_[i], name)) return static_cast<int>(i);
     throw LocalTableError(name_ + " has no field " + name);
 }
 

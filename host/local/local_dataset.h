@@ -1,3 +1,4 @@
+// A cursor over local work tables, the base of work tables and local queries.
 #pragma once
 
 #include <memory>
@@ -7,11 +8,7 @@
 #include "host/data/variant.h"
 #include "host/host_api.h"
 
-struct sqlite3_stmt;
-
 namespace host {
-
-class SqliteConnection;
 
 // A cursor over local work tables: open, move first/next/prior, row numbers from 1, fields by
 // position or by name (without regard to case), locate by several fields. A dataset that reads
@@ -29,7 +26,7 @@ public:
 
     virtual void open();
     virtual void close();
-    bool active() const { return connection_ != nullptr; }
+    bool active() const { return engine_ != nullptr; }
 
     void first();
     void next();
@@ -62,22 +59,25 @@ protected:
     // The select that reads the dataset, and the tables it reads.
     virtual std::string readSql() const = 0;
     virtual std::vector<std::string> readTables() const = 0;
-    SqliteConnection& connection();
     void startReading();
     void requireActive() const;
+
+    // What an open dataset holds of the engine (its connection, its statements); defined where
+    // the engine is, so that no engine type shows here.
+    struct Engine;
+    Engine& engine();
 
 private:
     Variant columnValue(int index) const;
     bool stepStream();
     void loadAll();
+    void bindParams();
 
     std::string name_;
     bool forwardOnly_;
     std::string databaseName_;
-    std::unique_ptr<SqliteConnection> connection_;
-    sqlite3_stmt* select_ = nullptr;
+    std::unique_ptr<Engine> engine_;  // null while closed
     bool reading_ = false;
-    void bindParams();
 
     std::vector<Variant> params_;
     std::vector<std::string> fieldNames_;

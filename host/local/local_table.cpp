@@ -1,11 +1,10 @@
+// A work table of the host's local engine: rows appended in one transaction per filling.
 #include "host/local/local_table.h"
-
-#include <sqlite3.h>
 
 #include <cstdio>
 
 #include "host/local/local_table_error.h"
-#include "host/local/sqlite_connection.h"
+#include "host/local/sqlite/dataset_engine.h"
 
 namespace host {
 
@@ -19,11 +18,10 @@ std::string LocalTable::readSql() const { return "select * from " + qualified(ta
 
 void LocalTable::open() {
     LocalDataSet::open();
-    auto* statement = connection().prepare("select count(*) from pragma_table_info('" + tableName_ + "', '" +
-                                           tableName_ + "')");
-    sqlite3_step(statement);
-    columnCount_ = sqlite3_column_int(statement, 0);
-    sqlite3_finalize(statement);
+    const SqliteStatement count = engine().connection.prepare("select count(*) from pragma_table_info('" +
+                                                                tableName_ + "', '" + tableName_ + "')");
+    sqlite3_step(count.get());
+    columnCount_ = sqlite3_column_int(count.get(), 0);
 }
 
 void LocalTable::close() {
@@ -38,36 +36,40 @@ void LocalTable::close() {
 }
 
 void LocalTable::finishAppending() {
-    if (!insert_) return;
-    sqlite3_finalize(insert_);
-    insert_ = nullptr;
-    connection().execute("COMMIT");
+    if (!active() || !engine().insert) return;
+    engine().insert = SqliteStatement();
+    engine().connection.execute("COMMIT");
 }
 
 void LocalTable::append() {
-    auto& db = connection();
-    if (!insert_) {
+    Engine& open = engine();
+    if (!open.insert) {
         std::string sql = "insert into " + qualified(tableName_) + " values (";
         for (int i = 0; i < columnCount_; ++i) sql += i ? ", ?" : "?";
         sql += ")";
-        db.execute("BEGIN");
-        insert_ = db.prepare(sql);
+        open.connection.execute("BEGIN");
+        open.insert = open.connection.prepare(sql);
     }
-    sqlite3_clear_bindings(insert_);
+    sqlite3_clear_bindings(open.insert.get());
+}
+
+LocalTable::Engine& LocalTable::appendingRow() {
+    if (!active() || !engine().insert) throw LocalTableError(tableName_ + ": no row is being appended");
+    return engine();
 }
 
 void LocalTable::setField(int index, const Variant& value) {
-    if (!insert_) throw LocalTableError(tableName_ + ": no row is being appended");
+    sqlite3_stmt* insert = appendingRow().insert.get();
     const int slot = index + 1;
     int rc;
     if (value.isNullOrEmpty())
-        rc = sqlite3_bind_null(insert_, slot);
+        rc = sqlite3_bind_null(insert, slot);
     else if (value.isInteger())
-        rc = sqlite3_bind_int64(insert_, slot, value.toInteger());
+        rc = sqlite3_bind_int64(insert, slot, value.toInteger());
     else if (value.isFloat() || value.isDate())
-        rc = sqlite3_bind_double(insert_, slot, value.isDate() ? value.toDateTime().days : value.toDouble());
+        rc = sqlite3_bind_double(insert, slot, value.isDate() ? value.toDateTime().days : value.toDouble());
     else if (value.isText())
-        rc = sqlite3_bind_text(insert_, slot, value.text().data(), static_cast<int>(value.text().size()),
+        rc = sqlite3_bind_text(insert, slot, value.text().data(), static_cast<int>(value.text().size()),
                                SQLITE_TRANSIENT);
     else
         throw LocalTableError(tableName_ + ": column " + std::to_string(slot) + " cannot hold a list of values");
@@ -77,14 +79,15 @@ void LocalTable::setField(int index, const Variant& value) {
 }
 
 void LocalTable::post() {
-    if (!insert_) throw LocalTableError(tableName_ + ": no row is being appended");
-    const int rc = sqlite3_step(insert_);
+    Engine& open = appendingRow();
+    sqlite3_stmt* insert = open.insert.get();
+    const int rc = sqlite3_step(insert);
     if (rc != SQLITE_DONE) {
-        const std::string message = sqlite3_errmsg(connection().handle());
-        sqlite3_reset(insert_);
+        const std::string message = sqlite3_errmsg(open.connection.handle());
+        sqlite3_reset(insert);
         throw LocalTableError(tableName_ + ".db: " + message);
     }
-    sqlite3_reset(insert_);
+    sqlite3_reset(insert);
 }
 
 void DropTable(LocalTable& table) {

@@ -1,3 +1,4 @@
+// A work table of the host's local engine: appended to by position, read in the order appended.
 #pragma once
 
 #include <string>
@@ -33,9 +34,10 @@ protected:
 
 private:
     void finishAppending();
+    // The open table with a row being appended; throws LocalTableError otherwise.
+    Engine& appendingRow();
 
     std::string tableName_;
-    sqlite3_stmt* insert_ = nullptr;
     int columnCount_ = 0;
 };
 

@@ -445,39 +445,11 @@ private:
     std::vector<std::pair<const TemplateBand*, std::pair<std::string, int>>> repeats_;
 };
 
-// Variables evaluated outside any page and row.
-class VariableScope final : public ExpressionScope {
-public:
-    explicit VariableScope(const ReportVariables& variables) : variables_(variables) {}
-    bool variableExpression(const std::string& name, std::string& expression) override {
-        if (!variables_.contains(name)) return false;
-        expression = variables_.expression(name);
-        return true;
-    }
-    bool isDataset(const std::string&) override { return false; }
-    Variant field(const std::string& dataset, const std::string&) override { return outside(dataset); }
-    Variant pageNumber() override { return Variant(std::int64_t{0}); }
-    Variant totalPages() override { return Variant(std::int64_t{0}); }
-    Variant lineNumber() override { return Variant(std::int64_t{0}); }
-    Variant sum(const ExprNode&, const std::string& dataset) override { return outside(dataset); }
-    Variant count(const std::string& dataset) override { return outside(dataset); }
-    Variant lookup(const std::string& dataset, const std::string&, const Variant&, const std::string&) override {
-        return outside(dataset);
-    }
-
-private:
-    [[noreturn]] Variant outside(const std::string& dataset) {
-        throw ReportError("dataset " + dataset + " is read only while the report is prepared");
-    }
-    const ReportVariables& variables_;
-};
-
 }  // namespace
 
 ReportPreview::~ReportPreview() = default;
 
 void installReportPreview(ReportPreview* preview) { g_installedPreview = preview; }
-ReportPreview* installedReportPreview() { return g_installedPreview; }
 
 void ReportVariables::setVariable(const std::string& name, const Variant& value) {
     const std::string expression = displayText(value);
@@ -500,12 +472,6 @@ std::string ReportVariables::expression(const std::string& name) const {
     for (const auto& [n, e] : entries_)
         if (upperAscii(n) == key) return e;
     return {};
-}
-
-std::vector<std::string> ReportVariables::names() const {
-    std::vector<std::string> out;
-    for (const auto& e : entries_) out.push_back(e.first);
-    return out;
 }
 
 ReportEngine::ReportEngine() : template_(std::make_unique<ReportTemplate>()) {}
@@ -536,12 +502,6 @@ void ReportEngine::loadFromText(const std::string& jsonText, const std::string& 
     for (const auto& [name, expression] : template_->variables) variables_.setVariable(name, Variant(expression));
 }
 
-Variant ReportEngine::variableValue(const std::string& name) {
-    if (!variables_.contains(name)) throw ReportError("unknown variable " + name);
-    VariableScope scope(variables_);
-    return scope.evaluate(name);
-}
-
 void ReportEngine::registerDataset(const std::string& userName, LocalDataSet& dataset) {
     const std::string key = upperAscii(userName);
     for (auto& [name, set] : datasets_)
@@ -550,11 +510,6 @@ void ReportEngine::registerDataset(const std::string& userName, LocalDataSet& da
             return;
         }
     datasets_.emplace_back(userName, &dataset);
-}
-
-void ReportEngine::unregisterDataset(const std::string& userName) {
-    const std::string key = upperAscii(userName);
-    std::erase_if(datasets_, [&](const auto& d) { return upperAscii(d.first) == key; });
 }
 
 void ReportEngine::prepareReport(bool clearLast) {
@@ -591,9 +546,8 @@ void ReportEngine::prepareReport(bool clearLast) {
 }
 
 void ReportEngine::showPreparedReport() {
-    ReportPreview* preview = preview_ ? preview_ : g_installedPreview;
-    if (!preview) throw ReportError("no report preview is installed");
-    preview->show(prepared_);
+    if (!g_installedPreview) throw ReportError("no report preview is installed");
+    g_installedPreview->show(prepared_);
 }
 
 }  // namespace host

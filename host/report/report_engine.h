@@ -23,9 +23,8 @@ public:
     virtual void show(const PreparedReport& report) = 0;
 };
 
-// The preview every engine uses unless it was given its own; not owned, nullptr removes it.
+// The preview every engine shows its prepared report in; not owned, nullptr removes it.
 HOST_API void installReportPreview(ReportPreview* preview);
-HOST_API ReportPreview* installedReportPreview();
 
 // The report's variables by name (without regard to case), each holding an expression text: a
 // quoted literal such as '2010' is the text 2010, while 2010 unquoted is the number.
@@ -36,7 +35,6 @@ public:
     bool contains(const std::string& name) const;
     // The expression text; empty for a variable that does not exist.
     std::string expression(const std::string& name) const;
-    std::vector<std::string> names() const;
     void clear() { entries_.clear(); }
 
 private:
@@ -61,25 +59,21 @@ public:
     // template.
     bool loadFromFile(const std::string& path, bool raiseIfNotFound = true);
     void loadFromText(const std::string& jsonText, const std::string& origin = "(text)");
-    const ReportTemplate& reportTemplate() const { return *template_; }
 
     ReportVariables& variables() { return variables_; }
-    // The variable's value: its expression evaluated outside any data row. Throws ReportError.
-    Variant variableValue(const std::string& name);
 
-    // The dataset stays the caller's; it must outlive its registration.
+    // The dataset stays the caller's; it must outlive the engine or its next registration under
+    // the name.
     void registerDataset(const std::string& userName, LocalDataSet& dataset);
-    void unregisterDataset(const std::string& userName);
 
     // Lays the report out in two passes, so that the total page count is known to every page.
     // Without clearLast the new pages follow those prepared before and are numbered on from them.
     // A stop request (host/stop) ends it at the next page or dataset row with StopRequested.
     void prepareReport(bool clearLast = true);
+    // The pages as the export filters (host/report/report_export.h) take them.
     const PreparedReport& preparedReport() const { return prepared_; }
 
-    // This engine's own preview, replacing the installed one; not owned.
-    void setPreview(ReportPreview* preview) { preview_ = preview; }
-    // Hands the prepared report to the preview. Throws ReportError when there is none.
+    // Hands the prepared report to the installed preview. Throws ReportError when there is none.
     void showPreparedReport();
 
 private:
@@ -88,7 +82,6 @@ private:
     ReportVariables variables_;
     std::vector<std::pair<std::string, LocalDataSet*>> datasets_;
     PreparedReport prepared_;
-    ReportPreview* preview_ = nullptr;
 };
 
 }  // namespace host

@@ -1,10 +1,10 @@
 #include <cstdio>
 #include <sstream>
 
-#include "host/data/hostapi.h"
 #include "host/files/replacing_file.h"
 #include "host/report/report_export.h"
 #include "host/stop/stop_request.h"
+#include "host/text/xml_escape.h"
 
 namespace host {
 namespace {

@@ -1,4 +1,5 @@
-#include "host/local/sqlite_local_engine.h"
+// The host's local table engine on SQLite: statements of local SQL, indexes, temporary files.
+#include "host/local/sqlite/sqlite_local_engine.h"
 
 #include <sqlite3.h>
 #include <unistd.h>
@@ -9,7 +10,7 @@
 
 #include "host/local/local_sql.h"
 #include "host/local/local_table_error.h"
-#include "host/local/sqlite_connection.h"
+#include "host/local/sqlite/sqlite_connection.h"
 #include "host/local/work_table_catalog.h"
 
 namespace host {
@@ -72,11 +73,10 @@ void SqliteLocalEngine::ensureIndex(const std::string& directory, const std::str
 }
 
 void SqliteLocalEngine::setPrivateDirectory(const std::string& directory) {
-    // The engine reads this setting whenever it makes a temporary file; it must outlive them.
-    static std::string kept;
-    kept = directory;
+    // A setting of the whole library, read whenever any connection makes a temporary file; the
+    // library wants the text in memory of its own allocating.
     sqlite3_free(sqlite3_temp_directory);
-    sqlite3_temp_directory = directory.empty() ? nullptr : sqlite3_mprintf("%s", kept.c_str());
+    sqlite3_temp_directory = directory.empty() ? nullptr : sqlite3_mprintf("%s", directory.c_str());
 }
 
 }  // namespace host

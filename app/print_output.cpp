@@ -1,4 +1,5 @@
-#include "app/preview_file.h"
+// Where the program's print form goes: a file in the format its extension names.
+#include "app/print_output.h"
 
 #include <filesystem>
 
@@ -16,7 +17,7 @@ std::string hostText(const char* message) { return host::nameInMessage(message);
 
 }  // namespace
 
-void PreviewFile::show(const host::PreparedReport& report) {
+void PrintOutputFile::show(const host::PreparedReport& report) {
     namespace fs = std::filesystem;
     const std::string stem = !report.fileStem.empty() ? report.fileStem : (!report.name.empty() ? report.name : "report");
     const fs::path path = requested_ ? fs::path(*requested_) : fs::current_path() / (stem + ".html");

@@ -1,4 +1,5 @@
-#include "host/local/sqlite_connection.h"
+// The local table engine's connection: work tables attached as plain files of their directory.
+#include "host/local/sqlite/sqlite_connection.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -83,11 +84,11 @@ void SqliteConnection::execute(const std::string& sql) {
     }
 }
 
-sqlite3_stmt* SqliteConnection::prepare(const std::string& sql) {
+SqliteStatement SqliteConnection::prepare(const std::string& sql) {
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &statement, nullptr) != SQLITE_OK)
         fail("local SQL \"" + sql + "\"");
-    return statement;
+    return SqliteStatement(statement);
 }
 
 void SqliteConnection::attachWorkTable(const std::string& directory, const std::string& table) {

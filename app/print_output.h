@@ -1,0 +1,29 @@
+// Where the program's print form goes: a file in the format its extension names.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "host/report/report_engine.h"
+
+namespace app {
+
+// The program shows a prepared report by writing it to a file in the format of its extension, by
+// default an HTML file named after the template in the current directory. The file appears only
+// complete; on a failure show() throws (FileWriteError, ReportError, StopRequested) and nothing
+// is under the name but what was there before.
+class PrintOutputFile final : public host::ReportPreview {
+public:
+    explicit PrintOutputFile(std::optional<std::string> requested) : requested_(std::move(requested)) {}
+
+    void show(const host::PreparedReport& report) override;
+
+    // The full path of the file written; empty while nothing was shown.
+    const std::string& written() const { return written_; }
+
+private:
+    std::optional<std::string> requested_;
+    std::string written_;
+};
+
+}  // namespace app

@@ -1,0 +1,15 @@
+// Comparison of the names that SQL texts, work tables and datasets use.
+#include "host/text/names.h"
+
+#include <cctype>
+
+namespace host {
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    return true;
+}
+
+}  // namespace host
