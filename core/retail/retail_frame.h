@@ -1,10 +1,14 @@
+// The frame of the retail declarations, forms 11 and 12.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <optional>
 
+#include "core/declaration_file/grouped_walk.h"
+#include "core/declaration_file/licences.h"
+#include "core/declaration_file/open_datasets.h"
+#include "core/declaration_file/reference_parts.h"
+#include "core/declaration_file/turnover_figures.h"
 #include "core/declaration_frame.h"
-#include "core/retail/turnover_section.h"
 
 namespace core::retail {
 
@@ -17,9 +21,23 @@ struct RetailQueries {
     const char* clientOborot;
 };
 
-// The frame of forms 11 and 12: their queries, the turnover section of the declaration body with
-// its sources, and the print form's datasets. Each form writes its own reference block and
-// chooses how the section is written.
+// How forms 11 and 12 differ.
+struct RetailForm {
+    RetailQueries queries;
+    // Form 11: suppliers are listed with their licences, and a supplier's purchases group by
+    // licence day too, naming the licence.
+    bool licensed;
+    // Form 11: moves between subdivisions are declared.
+    bool moves;
+    ProducerRequisites producerRequisites;
+    // Form 12: an entrepreneur's subdivisions are declared without a KPP.
+    bool entrepreneurWithoutKpp;
+    // Form 11: the print form reads the purchase table itself as "tblResult", not qResult.
+    bool printsResultTable;
+};
+
+// Producers and suppliers, then per subdivision its turnover by product kind and producer; per
+// producer its purchases from each supplier, then one movement element per turnover row.
 class RetailFrame : public DeclarationFrame {
 public:
     host::LocalQuery qResult;
@@ -29,22 +47,32 @@ public:
     host::LocalQuery qClientOborot;
 
 protected:
-    // `supplierKeys` and `movement` must outlive the frame. With `printsResultTable` the print
-    // form reads the purchase table itself as "tblResult" (form 11), otherwise qResult.
-    RetailFrame(const FormProfile& profile, const RetailQueries& queries, std::vector<GroupKey> supplierKeys,
-                const std::vector<MovementFigure>& movement, bool printsResultTable);
+    RetailFrame(const FormProfile& profile, const RetailForm& form);
 
     std::vector<host::LocalQuery*> localQueries() override {
         return {&qResult, &qClients, &qManufacturers, &qClientSum, &qClientOborot};
     }
     PrintDatasets printDatasets() override;
     void openBodySources() override;
-    void closeBodySources() noexcept override;
-
-    TurnoverSection turnoverSection_;
+    void closeBodySources() noexcept override { sources_.reset(); }
+    void writeReferenceBlock(DeclarationWriter& out, const FileContext& context) override;
+    void writeDataSection(DeclarationWriter& out, const FileContext& context) override;
 
 private:
-    bool printsResultTable_;
+    void describeTurnover();
+    void describePurchases();
+    void writeArticle(DeclarationWriter& out, const host::Variant& articul, const host::Variant& netto) const;
+
+    const RetailForm form_;
+    LicenceList licences_;
+    GroupedWalk turnover_;
+    GroupedWalk purchases_;
+    FigureWriter figures_;
+    std::optional<OpenDatasets> sources_;
+    // The options of the run being written.
+    int decimals_ = 0;
+    bool groupByArticul_ = false;
+    bool onlyMove_ = false;
 };
 
 }  // namespace core::retail

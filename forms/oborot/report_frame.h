@@ -1,22 +1,21 @@
 #pragma once
 
-#include <memory>
+#include <optional>
 
+#include "core/declaration_file/grouped_walk.h"
+#include "core/declaration_file/open_datasets.h"
+#include "core/declaration_file/turnover_figures.h"
 #include "core/declaration_frame.h"
-#include "core/wholesale/subdivision_section.h"
 #include "forms/oborot/local_queries.h"
 #include "forms/oborot/profile.h"
 
 namespace forms::oborot {
-
-class TurnoverRows;
 
 class TZorvicOborotReport final : public core::DeclarationFrame {
 public:
     static constexpr const core::FormProfile& kProfile = forms::oborot::kProfile;
 
     TZorvicOborotReport();
-    ~TZorvicOborotReport() override;
 
     host::LocalQuery qClientSum;
 
@@ -35,12 +34,14 @@ protected:
     // The declaration body has no reference block: per subdivision the turnover by product kind,
     // one element with the producer and its figures per turnover row.
     void openBodySources() override;
-    void closeBodySources() noexcept override;
+    void closeBodySources() noexcept override { sources_.reset(); }
     void writeDataSection(core::DeclarationWriter& out, const FileContext& context) override;
 
 private:
-    std::unique_ptr<TurnoverRows> rows_;
-    core::wholesale::SubdivisionSection section_;
+    core::GroupedWalk rows_;
+    core::FigureWriter figures_;
+    std::optional<core::OpenDatasets> sources_;
+    int decimals_ = 0;
 };
 
 }  // namespace forms::oborot

@@ -13,10 +13,6 @@ public:
     static constexpr const core::FormProfile& kProfile = forms::rozn::kProfile;
 
     TZorvicRoznReport();
-
-protected:
-    void writeReferenceBlock(core::DeclarationWriter& out, const FileContext& context) override;
-    void writeDataSection(core::DeclarationWriter& out, const FileContext& context) override;
 };
 
 }  // namespace forms::rozn

@@ -1,5 +1,13 @@
 #pragma once
 
+#include <compare>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "core/declaration_file/grouped_walk.h"
+#include "core/declaration_file/licences.h"
+#include "core/declaration_file/open_datasets.h"
 #include "core/declaration_frame.h"
 #include "core/wholesale_queries.h"
 #include "forms/transport/local_queries.h"
@@ -33,13 +41,31 @@ protected:
     // The declaration body: carriers with their licences, vehicles and receivers, then per
     // subdivision the transports by kind, product kind, carrier, vehicle and waybill.
     void openBodySources() override;
-    void closeBodySources() noexcept override;
+    void closeBodySources() noexcept override { sources_.reset(); }
     void writeReferenceBlock(core::DeclarationWriter& out, const FileContext& context) override;
     void writeDataSection(core::DeclarationWriter& out, const FileContext& context) override;
 
 private:
+    // A vehicle by type and number, compared exactly: a missing value only matches a missing one.
+    struct Vehicle {
+        bool typeMissing;
+        std::string type;
+        bool numberMissing;
+        std::string number;
+        friend auto operator<=>(const Vehicle&, const Vehicle&) = default;
+    };
+    static Vehicle vehicle(const host::Variant& type, const host::Variant& number);
+
+    void writeCarriers(core::DeclarationWriter& out);
+    void writeVehicles(core::DeclarationWriter& out);
+
+    core::LicenceList licences_;
+    // The id each vehicle is listed under: its row number in qTransport.
+    std::map<Vehicle, int> vehicleIds_;
     // One subdivision's transport rows at a time, brought together by the grouping keys.
-    host::LocalQuery transports_;
+    core::GroupedWalk transports_;
+    std::optional<core::OpenDatasets> sources_;
+    int decimals_ = 0;
 };
 
 }  // namespace forms::transport
