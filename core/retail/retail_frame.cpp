@@ -24,15 +24,10 @@ std::string number(const host::Variant& value, int decimals) {
 }  // namespace
 
 RetailFrame::RetailFrame(const FormProfile& profile, const RetailForm& form)
-    : DeclarationFrame(profile),
-      qResult("qResult", form.queries.result, true),
-      // The writer steps back in it and returns to its first row.
-      qClients("qClients", form.queries.clients, false),
-      qManufacturers("qManufacturers", form.queries.manufacturers, true),
-      qClientSum("qClientSum", form.queries.clientSum, true),
+    : CounterpartyFrame(profile, {form.queries.result, form.queries.clients, form.queries.manufacturers,
+                                  form.queries.clientSum}),
       qClientOborot("qClientOborot", form.queries.clientOborot, true),
       form_(form),
-      licences_(names::shared().licenceAttributes, LicenceList::SameHolder::ByNumber),
       turnover_("turnover", profile.collection->resultOborotTable, subdivisionFilter()),
       purchases_("purchases", profile.collection->resultTable, kProducerGroup),
       figures_(turnover_, retailMovementFigures(form.moves)) {
@@ -92,14 +87,6 @@ PrintDatasets RetailFrame::printDatasets() {
     // The purchase table itself is opened by the report as it reads it.
     host::LocalDataSet& result = form_.printsResultTable ? static_cast<host::LocalDataSet&>(tblResult) : qResult;
     return retailPrintDatasets(result, qResult, qClientSum, tblObosob, qClientOborot, *tblResultOborot);
-}
-
-void RetailFrame::openBodySources() {
-    turnover_.prepare(tblResult.databaseName());
-    purchases_.prepare(tblResult.databaseName());
-    sources_.emplace(std::vector<host::LocalDataSet*>{&tblObosob, &qClients});
-    sources_->adopt(turnover_.query());
-    sources_->adopt(purchases_.query());
 }
 
 void RetailFrame::writeReferenceBlock(DeclarationWriter& out, const FileContext&) {

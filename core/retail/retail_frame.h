@@ -1,14 +1,9 @@
 // The frame of the retail declarations, forms 11 and 12.
 #pragma once
 
-#include <optional>
-
-#include "core/declaration_file/grouped_walk.h"
-#include "core/declaration_file/licences.h"
-#include "core/declaration_file/open_datasets.h"
+#include "core/declaration_file/counterparty_frame.h"
 #include "core/declaration_file/reference_parts.h"
 #include "core/declaration_file/turnover_figures.h"
-#include "core/declaration_frame.h"
 
 namespace core::retail {
 
@@ -26,24 +21,20 @@ struct RetailForm {
     RetailQueries queries;
     // Form 11: suppliers are listed with their licences, and a supplier's purchases group by
     // licence day too, naming the licence.
-    bool licensed;
+    bool licensed = false;
     // Form 11: moves between subdivisions are declared.
-    bool moves;
-    ProducerRequisites producerRequisites;
+    bool moves = false;
+    ProducerRequisites producerRequisites = ProducerRequisites::Attributes;
     // Form 12: an entrepreneur's subdivisions are declared without a KPP.
-    bool entrepreneurWithoutKpp;
+    bool entrepreneurWithoutKpp = false;
     // Form 11: the print form reads the purchase table itself as "tblResult", not qResult.
-    bool printsResultTable;
+    bool printsResultTable = false;
 };
 
 // Producers and suppliers, then per subdivision its turnover by product kind and producer; per
 // producer its purchases from each supplier, then one movement element per turnover row.
-class RetailFrame : public DeclarationFrame {
+class RetailFrame : public CounterpartyFrame {
 public:
-    host::LocalQuery qResult;
-    host::LocalQuery qClients;
-    host::LocalQuery qManufacturers;
-    host::LocalQuery qClientSum;
     host::LocalQuery qClientOborot;
 
 protected:
@@ -53,8 +44,7 @@ protected:
         return {&qResult, &qClients, &qManufacturers, &qClientSum, &qClientOborot};
     }
     PrintDatasets printDatasets() override;
-    void openBodySources() override;
-    void closeBodySources() noexcept override { sources_.reset(); }
+    Sources bodySources() override { return {{&turnover_, &purchases_}, {&tblObosob, &qClients}}; }
     void writeReferenceBlock(DeclarationWriter& out, const FileContext& context) override;
     void writeDataSection(DeclarationWriter& out, const FileContext& context) override;
 
@@ -64,11 +54,9 @@ private:
     void writeArticle(DeclarationWriter& out, const host::Variant& articul, const host::Variant& netto) const;
 
     const RetailForm form_;
-    LicenceList licences_;
     GroupedWalk turnover_;
     GroupedWalk purchases_;
     FigureWriter figures_;
-    std::optional<OpenDatasets> sources_;
     // The options of the run being written.
     int decimals_ = 0;
     bool groupByArticul_ = false;

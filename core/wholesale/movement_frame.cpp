@@ -23,16 +23,11 @@ std::string upperEscaped(const std::string& text) { return XMLCheckStr(host::upp
 }  // namespace
 
 MovementFrame::MovementFrame(const FormProfile& profile, const MovementForm& form)
-    : DeclarationFrame(profile),
-      qResult("qResult", movementRowsSql(profile.collection->resultTable), true),
-      // The writer steps back in it and returns to its first row, so it holds its rows rather
-      // than streaming them.
-      qClients("qClients", counterpartiesSql(profile.collection->resultTable, true, form.counterpartiesOrderedById),
-               false),
-      qManufacturers("qManufacturers", producersSql(profile.collection->resultTable), true),
-      qClientSum("qClientSum", counterpartySumsSql(profile.collection->resultTable), true),
+    : CounterpartyFrame(profile,
+                        {movementRowsSql(profile.collection->resultTable),
+                         counterpartiesSql(profile.collection->resultTable, true, form.counterpartiesOrderedById),
+                         producersSql(profile.collection->resultTable), counterpartySumsSql(profile.collection->resultTable)}),
       form_(form),
-      licences_(names::shared().licenceAttributes, LicenceList::SameHolder::ByNumber),
       movements_("movements", profile.collection->resultTable, subdivisionFilter()) {
     const names::Wholesale& w = names::wholesale();
     movements_.addLevel(kindLevel(movements_));
@@ -54,12 +49,6 @@ MovementFrame::MovementFrame(const FormProfile& profile, const MovementForm& for
         out.attribute(w.emptyField, "");
         out.attribute(w.quantity, XMLCheckStr(declarationNumber(row[quantity].toDouble(), decimals_))).line("/>");
     });
-}
-
-void MovementFrame::openBodySources() {
-    movements_.prepare(tblResult.databaseName());
-    sources_.emplace(std::vector<host::LocalDataSet*>{&tblObosob, &qClients});
-    sources_->adopt(movements_.query());
 }
 
 void MovementFrame::writeReferenceBlock(DeclarationWriter& out, const FileContext&) {

@@ -1,13 +1,8 @@
 // The frame of the purchase and delivery declarations, forms 07 and 06.
 #pragma once
 
-#include <optional>
-
+#include "core/declaration_file/counterparty_frame.h"
 #include "core/declaration_file/form_names.h"
-#include "core/declaration_file/grouped_walk.h"
-#include "core/declaration_file/licences.h"
-#include "core/declaration_file/open_datasets.h"
-#include "core/declaration_frame.h"
 
 namespace core::wholesale {
 
@@ -25,24 +20,14 @@ struct MovementForm {
 
 // Producers and counterparties with their licences, then per subdivision the movements and
 // returns by product kind, producer, counterparty and licence.
-class MovementFrame : public DeclarationFrame {
-public:
-    host::LocalQuery qResult;
-    host::LocalQuery qClients;
-    host::LocalQuery qManufacturers;
-    host::LocalQuery qClientSum;
-
+class MovementFrame : public CounterpartyFrame {
 protected:
     MovementFrame(const FormProfile& profile, const MovementForm& form);
 
-    std::vector<host::LocalQuery*> localQueries() override {
-        return {&qResult, &qClients, &qManufacturers, &qClientSum};
-    }
     PrintDatasets printDatasets() override {
         return movementPrintDatasets(qResult, qClientSum, tblObosob, form_.silentWhenEmpty);
     }
-    void openBodySources() override;
-    void closeBodySources() noexcept override { sources_.reset(); }
+    Sources bodySources() override { return {{&movements_}, {&tblObosob, &qClients}}; }
     void writeReferenceBlock(DeclarationWriter& out, const FileContext& context) override;
     void writeDataSection(DeclarationWriter& out, const FileContext& context) override;
 
@@ -50,9 +35,7 @@ private:
     void writeCounterparties(DeclarationWriter& out);
 
     const MovementForm form_;
-    LicenceList licences_;
     GroupedWalk movements_;
-    std::optional<OpenDatasets> sources_;
     int decimals_ = 0;
 };
 

@@ -4,10 +4,7 @@
 
 namespace forms::buy {
 
-TZorvicBuyReport::TZorvicBuyReport()
-    : MovementFrame(kProfile, {.names = core::names::purchases(),
-                               .counterpartiesFirst = false,
-                               .counterpartiesOrderedById = true,
-                               .silentWhenEmpty = true}) {}
+const core::wholesale::MovementForm kForm{
+    .names = core::names::purchases(), .counterpartiesOrderedById = true, .silentWhenEmpty = true};
 
 }  // namespace forms::buy

@@ -4,7 +4,6 @@
 
 namespace forms::delivery {
 
-TZorvicDeliveryReport::TZorvicDeliveryReport()
-    : MovementFrame(kProfile, {.names = core::names::deliveries(), .counterpartiesFirst = true}) {}
+const core::wholesale::MovementForm kForm{.names = core::names::deliveries(), .counterpartiesFirst = true};
 
 }  // namespace forms::delivery

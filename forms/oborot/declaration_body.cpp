@@ -12,7 +12,7 @@ using core::GroupRow;
 using host::XMLCheckStr;
 
 TZorvicOborotReport::TZorvicOborotReport()
-    : DeclarationFrame(kProfile),
+    : BodyFrame(kProfile),
       qClientSum("qClientSum", kClientSumSql, true),
       rows_("rows", kCollection.resultTable, core::subdivisionFilter()),
       figures_(rows_, core::wholesaleTurnoverFigures()) {
@@ -30,12 +30,6 @@ TZorvicOborotReport::TZorvicOborotReport()
         figures_.write(out, row, decimals_, true);
         out.line("/>");
     });
-}
-
-void TZorvicOborotReport::openBodySources() {
-    rows_.prepare(tblResult.databaseName());
-    sources_.emplace(std::vector<host::LocalDataSet*>{&tblObosob});
-    sources_->adopt(rows_.query());
 }
 
 void TZorvicOborotReport::writeDataSection(core::DeclarationWriter& out, const FileContext& context) {

@@ -1,17 +1,13 @@
 #pragma once
 
-#include <optional>
-
-#include "core/declaration_file/grouped_walk.h"
-#include "core/declaration_file/open_datasets.h"
+#include "core/declaration_file/body_frame.h"
 #include "core/declaration_file/turnover_figures.h"
-#include "core/declaration_frame.h"
 #include "forms/oborot/local_queries.h"
 #include "forms/oborot/profile.h"
 
 namespace forms::oborot {
 
-class TZorvicOborotReport final : public core::DeclarationFrame {
+class TZorvicOborotReport final : public core::BodyFrame {
 public:
     static constexpr const core::FormProfile& kProfile = forms::oborot::kProfile;
 
@@ -33,14 +29,12 @@ protected:
 
     // The declaration body has no reference block: per subdivision the turnover by product kind,
     // one element with the producer and its figures per turnover row.
-    void openBodySources() override;
-    void closeBodySources() noexcept override { sources_.reset(); }
+    Sources bodySources() override { return {{&rows_}, {&tblObosob}}; }
     void writeDataSection(core::DeclarationWriter& out, const FileContext& context) override;
 
 private:
     core::GroupedWalk rows_;
     core::FigureWriter figures_;
-    std::optional<core::OpenDatasets> sources_;
     int decimals_ = 0;
 };
 

@@ -1,20 +1,14 @@
 // The body of the form 12 declaration file: beer knows neither supplier licences nor moves
-// between subdivisions, and a producer's requisites stand in a child element.
+// between subdivisions, a producer's requisites stand in a child element, and an entrepreneur's
+// subdivisions go without a KPP.
 #include "forms/roznbeer/report_frame.h"
 
 namespace forms::roznbeer {
 
-namespace {
-
-const core::retail::RetailForm kForm{{kResultSql, kClientsSql, kManufacturersSql, kClientSumSql, kClientOborotSql},
-                                     false,
-                                     false,
-                                     core::ProducerRequisites::ChildElement,
-                                     true,
-                                     false};
-
-}  // namespace
-
-TZorvicRoznBeerReport::TZorvicRoznBeerReport() : RetailFrame(kProfile, kForm) {}
+const core::retail::RetailForm kForm{
+    .queries = {kResultSql, kClientsSql, kManufacturersSql, kClientSumSql, kClientOborotSql},
+    .producerRequisites = core::ProducerRequisites::ChildElement,
+    .entrepreneurWithoutKpp = true,
+};
 
 }  // namespace forms::roznbeer

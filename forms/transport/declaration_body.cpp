@@ -70,7 +70,7 @@ void writeReceivers(DeclarationWriter& out, host::LocalQuery& buyers) {
 }  // namespace
 
 TZorvicTransportReport::TZorvicTransportReport()
-    : DeclarationFrame(kProfile),
+    : BodyFrame(kProfile),
       qResult("qResult", core::movementRowsSql("ZorvicTransport"), true),
       // The writer steps back in these two and returns to their first rows.
       qClients("qClients", core::counterpartiesSql("ZorvicTransport", false, false), false),
@@ -125,12 +125,6 @@ TZorvicTransportReport::TZorvicTransportReport()
 
 TZorvicTransportReport::Vehicle TZorvicTransportReport::vehicle(const Variant& type, const Variant& number) {
     return {type.isNullOrEmpty(), type.toText(), number.isNullOrEmpty(), number.toText()};
-}
-
-void TZorvicTransportReport::openBodySources() {
-    transports_.prepare(tblResult.databaseName());
-    sources_.emplace(std::vector<host::LocalDataSet*>{&tblObosob, &qClients, &qTransport});
-    sources_->adopt(transports_.query());
 }
 
 void TZorvicTransportReport::writeReferenceBlock(DeclarationWriter& out, const FileContext&) {

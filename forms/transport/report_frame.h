@@ -2,20 +2,17 @@
 
 #include <compare>
 #include <map>
-#include <optional>
 #include <string>
 
-#include "core/declaration_file/grouped_walk.h"
+#include "core/declaration_file/body_frame.h"
 #include "core/declaration_file/licences.h"
-#include "core/declaration_file/open_datasets.h"
-#include "core/declaration_frame.h"
 #include "core/wholesale_queries.h"
 #include "forms/transport/local_queries.h"
 #include "forms/transport/profile.h"
 
 namespace forms::transport {
 
-class TZorvicTransportReport final : public core::DeclarationFrame {
+class TZorvicTransportReport final : public core::BodyFrame {
 public:
     static constexpr const core::FormProfile& kProfile = forms::transport::kProfile;
 
@@ -40,8 +37,7 @@ protected:
 
     // The declaration body: carriers with their licences, vehicles and receivers, then per
     // subdivision the transports by kind, product kind, carrier, vehicle and waybill.
-    void openBodySources() override;
-    void closeBodySources() noexcept override { sources_.reset(); }
+    Sources bodySources() override { return {{&transports_}, {&tblObosob, &qClients, &qTransport}}; }
     void writeReferenceBlock(core::DeclarationWriter& out, const FileContext& context) override;
     void writeDataSection(core::DeclarationWriter& out, const FileContext& context) override;
 
@@ -64,7 +60,6 @@ private:
     std::map<Vehicle, int> vehicleIds_;
     // One subdivision's transport rows at a time, brought together by the grouping keys.
     core::GroupedWalk transports_;
-    std::optional<core::OpenDatasets> sources_;
     int decimals_ = 0;
 };
 
