@@ -39,14 +39,13 @@ void writeSubdivisions(DeclarationWriter& out, host::LocalDataSet& subdivisions,
 WalkLevel codeLevel(GroupedWalk& walk, const char* column, std::string element, std::string end, bool numbered,
                     const std::string& attribute) {
     const std::size_t code = walk.column(column);
-    return {{{column, GroupKey::As::Text}},
-            std::move(element),
-            std::move(end),
-            numbered,
-            [code, attribute](DeclarationWriter& out, const GroupRow& row) {
+    return {.keys = {{column, GroupKey::As::Text}},
+            .element = std::move(element),
+            .end = std::move(end),
+            .numbered = numbered,
+            .attributes = [code, attribute](DeclarationWriter& out, const GroupRow& row) {
                 out.attribute(attribute, XMLCheckStr(host::upperCp1251(row[code].toText())));
-            },
-            {}};
+            }};
 }
 
 WalkLevel kindLevel(GroupedWalk& walk) {
@@ -57,14 +56,12 @@ WalkLevel kindLevel(GroupedWalk& walk) {
 WalkLevel producerLevel(GroupedWalk& walk) {
     const names::Shared& n = names::shared();
     const std::size_t producer = walk.column("MANUF_ID");
-    return {{{"MANUF_ID", GroupKey::As::Integer}},
-            n.producer,
-            n.producerEnd,
-            true,
-            [producer, &n](DeclarationWriter& out, const GroupRow& row) {
+    return {.keys = {{"MANUF_ID", GroupKey::As::Integer}},
+            .element = n.producer,
+            .end = n.producerEnd,
+            .attributes = [producer, &n](DeclarationWriter& out, const GroupRow& row) {
                 out.attribute(n.producerId, XMLCheckStr(row[producer].toText()));
-            },
-            {}};
+            }};
 }
 
 WalkLevel holderLevel(GroupedWalk& walk, const names::Holder& element, const LicenceList* licences,
@@ -81,7 +78,7 @@ WalkLevel holderLevel(GroupedWalk& walk, const names::Holder& element, const Lic
         if (const int licence = licences->find(id, row[date]))
             out.attribute(names::shared().licenceId, std::to_string(licence));
     };
-    return {std::move(keys), element.element, element.end, true, std::move(attributes), {}};
+    return {.keys = std::move(keys), .element = element.element, .end = element.end, .attributes = std::move(attributes)};
 }
 
 }  // namespace core

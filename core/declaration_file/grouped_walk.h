@@ -26,8 +26,8 @@ struct WalkLevel {
     std::string element;
     std::string end;
     bool numbered = true;
-    RowWriter attributes;
-    RowWriter content;
+    RowWriter attributes = {};
+    RowWriter content = {};
 };
 
 // Reads a work table in groups and writes them nested by levels, outermost first: at each row

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
+#include <string_view>
 
 #include "core/declaration_file/text_forming.h"
 #include "host/data/hostapi.h"
@@ -12,20 +12,6 @@
 namespace core {
 
 namespace {
-
-constexpr const char* kOpening = "OST_BEGIN";
-constexpr const char* kFromProducers = "PRIX_PROIZ";
-constexpr const char* kFromWholesalers = "PRIX_OPT";
-constexpr const char* kImported = "PRIX_IMPORT";
-constexpr const char* kReturnedIn = "PRIX_RET";
-constexpr const char* kOtherIn = "PRIX_OTHER";
-constexpr const char* kMovedIn = "PRIX_MOVE";
-constexpr const char* kToWholesalers = "RASX_OPT";
-constexpr const char* kRetailSales = "RASX_ROZN";
-constexpr const char* kExported = "RASX_EXPORT";
-constexpr const char* kReturnedOut = "RASX_RET";
-constexpr const char* kOtherOut = "RASX_OTHER";
-constexpr const char* kMovedOut = "RASX_MOVE";
 
 using Columns = std::vector<const char*>;
 
@@ -40,19 +26,14 @@ struct Sum {
 // totals; then the `disposals` (their total last) and the closing balance, which adds the
 // receipts in an order of its own and takes off the disposals in the order of their total.
 std::vector<Sum> sums(const std::vector<Columns>& disposals) {
-    std::vector<Sum> all = {{{kOpening}, {}, true}};
-    for (const Columns& receipt : std::vector<Columns>{
-             {kFromProducers},
-             {kFromWholesalers},
-             {kImported},
-             {kFromProducers, kFromWholesalers, kImported},
-             {kReturnedIn},
-             {kOtherIn},
-             {kMovedIn},
-             {kFromProducers, kFromWholesalers, kImported, kOtherIn, kMovedIn, kReturnedIn}})
+    std::vector<Sum> all = {{{"OST_BEGIN"}, {}, true}};
+    for (const Columns& receipt :
+         std::vector<Columns>{{"PRIX_PROIZ"}, {"PRIX_OPT"}, {"PRIX_IMPORT"}, {"PRIX_PROIZ", "PRIX_OPT", "PRIX_IMPORT"},
+                              {"PRIX_RET"}, {"PRIX_OTHER"}, {"PRIX_MOVE"},
+                              {"PRIX_PROIZ", "PRIX_OPT", "PRIX_IMPORT", "PRIX_OTHER", "PRIX_MOVE", "PRIX_RET"}})
         all.push_back({receipt, {}, false});
     for (const Columns& disposal : disposals) all.push_back({disposal, {}, false});
-    all.push_back({{kOpening, kFromProducers, kFromWholesalers, kImported, kReturnedIn, kOtherIn, kMovedIn},
+    all.push_back({{"OST_BEGIN", "PRIX_PROIZ", "PRIX_OPT", "PRIX_IMPORT", "PRIX_RET", "PRIX_OTHER", "PRIX_MOVE"},
                    disposals.back(),
                    true});
     return all;
@@ -75,12 +56,10 @@ std::vector<Figure> numbered(std::int64_t first, const std::vector<Sum>& sums) {
 }  // namespace
 
 std::vector<Figure> retailMovementFigures(bool moves) {
-    std::vector<Sum> all = sums({{kRetailSales}, {kOtherOut}, {kReturnedOut}, {kMovedOut},
-                                 {kRetailSales, kReturnedOut, kMovedOut, kOtherOut}});
+    std::vector<Sum> all = sums({{"RASX_ROZN"}, {"RASX_OTHER"}, {"RASX_RET"}, {"RASX_MOVE"},
+                                 {"RASX_ROZN", "RASX_RET", "RASX_MOVE", "RASX_OTHER"}});
     if (!moves) {
-        auto isMove = [](const char* column) {
-            return std::strcmp(column, kMovedIn) == 0 || std::strcmp(column, kMovedOut) == 0;
-        };
+        auto isMove = [](std::string_view column) { return column.ends_with("_MOVE"); };
         for (Sum& sum : all) {
             std::erase_if(sum.added, isMove);
             std::erase_if(sum.takenOff, isMove);
@@ -91,14 +70,9 @@ std::vector<Figure> retailMovementFigures(bool moves) {
 }
 
 std::vector<Figure> wholesaleTurnoverFigures() {
-    return numbered(7, sums({{kToWholesalers},
-                             {kRetailSales},
-                             {kExported},
-                             {kToWholesalers, kRetailSales, kExported},
-                             {kOtherOut},
-                             {kReturnedOut},
-                             {kMovedOut},
-                             {kToWholesalers, kRetailSales, kExported, kReturnedOut, kMovedOut, kOtherOut}}));
+    return numbered(7, sums({{"RASX_OPT"}, {"RASX_ROZN"}, {"RASX_EXPORT"}, {"RASX_OPT", "RASX_ROZN", "RASX_EXPORT"},
+                             {"RASX_OTHER"}, {"RASX_RET"}, {"RASX_MOVE"},
+                             {"RASX_OPT", "RASX_ROZN", "RASX_EXPORT", "RASX_RET", "RASX_MOVE", "RASX_OTHER"}}));
 }
 
 FigureWriter::FigureWriter(GroupedWalk& walk, const std::vector<Figure>& figures) {

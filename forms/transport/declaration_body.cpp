@@ -85,29 +85,25 @@ TZorvicTransportReport::TZorvicTransportReport()
     transports_.addLevel(core::holderLevel(transports_, t.carrier, &licences_));
     const std::size_t type = transports_.column("TRANS_TYPE");
     const std::size_t plate = transports_.column("TRANS_NUMBER");
-    transports_.addLevel({{{"TRANS_TYPE", GroupKey::As::Text}, {"TRANS_NUMBER", GroupKey::As::Text}},
-                          t.vehicle,
-                          t.vehicleEnd,
-                          true,
-                          [this, &t, type, plate](DeclarationWriter& out, const GroupRow& row) {
+    transports_.addLevel({.keys = {{"TRANS_TYPE", GroupKey::As::Text}, {"TRANS_NUMBER", GroupKey::As::Text}},
+                          .element = t.vehicle,
+                          .end = t.vehicleEnd,
+                          .attributes = [this, &t, type, plate](DeclarationWriter& out, const GroupRow& row) {
                               const auto found = vehicleIds_.find(vehicle(row[type], row[plate]));
                               if (found != vehicleIds_.end()) out.attribute(t.vehicleId, std::to_string(found->second));
-                          },
-                          {}});
+                          }});
     const std::size_t waybillDate = transports_.column("TN_DATE");
     const std::size_t waybillNumber = transports_.column("TN_INDEX");
     const std::size_t waybillQuantity = transports_.column("TN_QUANTITY");
     // A waybill's date and quantity are those of its first row.
-    transports_.addLevel({{{"TN_DATE", GroupKey::As::Day}, {"TN_INDEX", GroupKey::As::Text}},
-                          t.waybill,
-                          t.waybillEnd,
-                          true,
-                          [=, this, &t](DeclarationWriter& out, const GroupRow& row) {
+    transports_.addLevel({.keys = {{"TN_DATE", GroupKey::As::Day}, {"TN_INDEX", GroupKey::As::Text}},
+                          .element = t.waybill,
+                          .end = t.waybillEnd,
+                          .attributes = [=, this, &t](DeclarationWriter& out, const GroupRow& row) {
                               out.attribute(t.waybillDate, escapedDate(row[waybillDate]));
                               out.attribute(t.waybillNumber, upperEscaped(row[waybillNumber]));
                               out.attribute(t.waybillQuantity, quantity(row[waybillQuantity], decimals_));
-                          },
-                          {}});
+                          }});
     const std::size_t date = transports_.column("EXT_DOC_DATE");
     const std::size_t document = transports_.column("EXT_DOCINDEX");
     const std::size_t amount = transports_.column("QUANTITY");
