@@ -78,7 +78,10 @@ WalkLevel holderLevel(GroupedWalk& walk, const names::Holder& element, const Lic
         if (const int licence = licences->find(id, row[date]))
             out.attribute(names::shared().licenceId, std::to_string(licence));
     };
-    return {.keys = std::move(keys), .element = element.element, .end = element.end, .attributes = std::move(attributes)};
+    return {.keys = std::move(keys),
+            .element = element.element,
+            .end = element.end,
+            .attributes = std::move(attributes)};
 }
 
 }  // namespace core

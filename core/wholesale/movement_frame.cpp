@@ -23,10 +23,10 @@ std::string upperEscaped(const std::string& text) { return XMLCheckStr(host::upp
 }  // namespace
 
 MovementFrame::MovementFrame(const FormProfile& profile, const MovementForm& form)
-    : CounterpartyFrame(profile,
-                        {movementRowsSql(profile.collection->resultTable),
-                         counterpartiesSql(profile.collection->resultTable, true, form.counterpartiesOrderedById),
-                         producersSql(profile.collection->resultTable), counterpartySumsSql(profile.collection->resultTable)}),
+    : CounterpartyFrame(profile, {movementRowsSql(profile.collection->resultTable),
+                                  counterpartiesSql(profile.collection->resultTable, true, form.counterpartiesOrderedById),
+                                  producersSql(profile.collection->resultTable),
+                                  counterpartySumsSql(profile.collection->resultTable)}),
       form_(form),
       movements_("movements", profile.collection->resultTable, subdivisionFilter()) {
     const names::Wholesale& w = names::wholesale();

@@ -80,7 +80,8 @@ TZorvicTransportReport::TZorvicTransportReport()
       licences_(core::names::transport().licenceAttributes, core::LicenceList::SameHolder::Exactly),
       transports_("transports", kCollection.resultTable, core::subdivisionFilter()) {
     const core::names::Transport& t = core::names::transport();
-    transports_.addLevel(core::codeLevel(transports_, "VIDTRANS_KOD", t.transport, t.transportEnd, true, t.transportKind));
+    transports_.addLevel(
+        core::codeLevel(transports_, "VIDTRANS_KOD", t.transport, t.transportEnd, true, t.transportKind));
     transports_.addLevel(core::codeLevel(transports_, "VIDPROD_KOD", t.product, t.productEnd, false, t.productKind));
     transports_.addLevel(core::holderLevel(transports_, t.carrier, &licences_));
     const std::size_t type = transports_.column("TRANS_TYPE");
