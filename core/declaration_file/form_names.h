@@ -29,6 +29,7 @@ struct Tags {
     std::string close;
 };
 
+// What several forms call alike.
 struct Shared {
     std::string references;
     std::string referencesEnd;
