@@ -1,10 +1,9 @@
+// The frame of the retail declarations, forms 11 and 12.
 #pragma once
 
-#include <string>
-#include <vector>
-
-#include "core/declaration_frame.h"
-#include "core/retail/turnover_section.h"
+#include "core/declaration_file/counterparty_frame.h"
+#include "core/declaration_file/reference_parts.h"
+#include "core/declaration_file/turnover_figures.h"
 
 namespace core::retail {
 
@@ -17,34 +16,51 @@ struct RetailQueries {
     const char* clientOborot;
 };
 
-// The frame of forms 11 and 12: their queries, the turnover section of the declaration body with
-// its sources, and the print form's datasets. Each form writes its own reference block and
-// chooses how the section is written.
-class RetailFrame : public DeclarationFrame {
+// How forms 11 and 12 differ.
+struct RetailForm {
+    RetailQueries queries;
+    // Form 11: suppliers are listed with their licences, and a supplier's purchases group by
+    // licence day too, naming the licence.
+    bool licensed = false;
+    // Form 11: moves between subdivisions are declared.
+    bool moves = false;
+    ProducerRequisites producerRequisites = ProducerRequisites::Attributes;
+    // Form 12: an entrepreneur's subdivisions are declared without a KPP.
+    bool entrepreneurWithoutKpp = false;
+    // Form 11: the print form reads the purchase table itself as "tblResult", not qResult.
+    bool printsResultTable = false;
+};
+
+// Producers and suppliers, then per subdivision its turnover by product kind and producer; per
+// producer its purchases from each supplier, then one movement element per turnover row.
+class RetailFrame : public CounterpartyFrame {
 public:
-    host::LocalQuery qResult;
-    host::LocalQuery qClients;
-    host::LocalQuery qManufacturers;
-    host::LocalQuery qClientSum;
     host::LocalQuery qClientOborot;
 
 protected:
-    // `supplierKeys` and `movement` must outlive the frame. With `printsResultTable` the print
-    // form reads the purchase table itself as "tblResult" (form 11), otherwise qResult.
-    RetailFrame(const FormProfile& profile, const RetailQueries& queries, std::vector<GroupKey> supplierKeys,
-                const std::vector<MovementFigure>& movement, bool printsResultTable);
+    RetailFrame(const FormProfile& profile, const RetailForm& form);
 
     std::vector<host::LocalQuery*> localQueries() override {
         return {&qResult, &qClients, &qManufacturers, &qClientSum, &qClientOborot};
     }
     PrintDatasets printDatasets() override;
-    void openBodySources() override;
-    void closeBodySources() noexcept override;
-
-    TurnoverSection turnoverSection_;
+    Sources bodySources() override { return {{&turnover_, &purchases_}, {&tblObosob, &qClients}}; }
+    void writeReferenceBlock(DeclarationWriter& out, const FileContext& context) override;
+    void writeDataSection(DeclarationWriter& out, const FileContext& context) override;
 
 private:
-    bool printsResultTable_;
+    void describeTurnover();
+    void describePurchases();
+    void writeArticle(DeclarationWriter& out, const host::Variant& articul, const host::Variant& netto) const;
+
+    const RetailForm form_;
+    GroupedWalk turnover_;
+    GroupedWalk purchases_;
+    FigureWriter figures_;
+    // The options of the run being written.
+    int decimals_ = 0;
+    bool groupByArticul_ = false;
+    bool onlyMove_ = false;
 };
 
 }  // namespace core::retail

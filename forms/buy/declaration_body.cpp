@@ -1,25 +1,10 @@
-// The body of the form 07 declaration file: what its elements are called.
+// The body of the form 07 declaration file: suppliers after the producers, ordered by id; no
+// print form without purchases.
 #include "forms/buy/report_frame.h"
-#include "host/text/cp1251.h"
 
 namespace forms::buy {
 
-namespace {
-
-const core::wholesale::MovementForm& form() {
-    using host::W;
-    static const core::wholesale::MovementForm kForm{{W("<Поставщики"), W("ИдПостав"), W("</Поставщики>")},
-                                                {W("<Поставщик"), W("ИдПоставщика"), W("</Поставщик>"), W("<Закупка"),
-                                                 W("<Возврат")},
-                                                {W("НаличиеЗакупки"), W("НаличиеВозврата")},
-                                                false,
-                                                true,
-                                                true};
-    return kForm;
-}
-
-}  // namespace
-
-TZorvicBuyReport::TZorvicBuyReport() : MovementFrame(kProfile, form()) {}
+const core::wholesale::MovementForm kForm{
+    .names = core::names::purchases(), .counterpartiesOrderedById = true, .silentWhenEmpty = true};
 
 }  // namespace forms::buy

@@ -1,17 +1,15 @@
 #pragma once
 
+#include "core/declaration_file/body_frame.h"
 #include "core/wholesale/movement_frame.h"
 #include "forms/buy/profile.h"
 
 namespace forms::buy {
 
+extern const core::wholesale::MovementForm kForm;
+
 // The declaration body: producers and suppliers with their licences, then per subdivision
 // the purchases and returns by product kind, producer, supplier and licence.
-class TZorvicBuyReport final : public core::wholesale::MovementFrame {
-public:
-    static constexpr const core::FormProfile& kProfile = forms::buy::kProfile;
-
-    TZorvicBuyReport();
-};
+using TZorvicBuyReport = core::FormFrame<core::wholesale::MovementFrame, kProfile, kForm>;
 
 }  // namespace forms::buy

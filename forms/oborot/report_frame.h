@@ -1,22 +1,17 @@
 #pragma once
 
-#include <memory>
-
-#include "core/declaration_frame.h"
-#include "core/wholesale/subdivision_section.h"
+#include "core/declaration_file/body_frame.h"
+#include "core/declaration_file/turnover_figures.h"
 #include "forms/oborot/local_queries.h"
 #include "forms/oborot/profile.h"
 
 namespace forms::oborot {
 
-class TurnoverRows;
-
-class TZorvicOborotReport final : public core::DeclarationFrame {
+class TZorvicOborotReport final : public core::BodyFrame {
 public:
     static constexpr const core::FormProfile& kProfile = forms::oborot::kProfile;
 
     TZorvicOborotReport();
-    ~TZorvicOborotReport() override;
 
     host::LocalQuery qClientSum;
 
@@ -34,13 +29,13 @@ protected:
 
     // The declaration body has no reference block: per subdivision the turnover by product kind,
     // one element with the producer and its figures per turnover row.
-    void openBodySources() override;
-    void closeBodySources() noexcept override;
+    Sources bodySources() override { return {{&rows_}, {&tblObosob}}; }
     void writeDataSection(core::DeclarationWriter& out, const FileContext& context) override;
 
 private:
-    std::unique_ptr<TurnoverRows> rows_;
-    core::wholesale::SubdivisionSection section_;
+    core::GroupedWalk rows_;
+    core::FigureWriter figures_;
+    int decimals_ = 0;
 };
 
 }  // namespace forms::oborot

@@ -1,22 +1,16 @@
 #pragma once
 
+#include "core/declaration_file/body_frame.h"
 #include "core/retail/retail_frame.h"
 #include "forms/rozn/local_queries.h"
 #include "forms/rozn/profile.h"
 
 namespace forms::rozn {
 
+extern const core::retail::RetailForm kForm;
+
 // The declaration body: producers and suppliers with their licences, then per subdivision
 // the turnover with the purchases under each licence.
-class TZorvicRoznReport final : public core::retail::RetailFrame {
-public:
-    static constexpr const core::FormProfile& kProfile = forms::rozn::kProfile;
-
-    TZorvicRoznReport();
-
-protected:
-    void writeReferenceBlock(core::DeclarationWriter& out, const FileContext& context) override;
-    void writeDataSection(core::DeclarationWriter& out, const FileContext& context) override;
-};
+using TZorvicRoznReport = core::FormFrame<core::retail::RetailFrame, kProfile, kForm>;
 
 }  // namespace forms::rozn

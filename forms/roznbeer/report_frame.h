@@ -1,22 +1,16 @@
 #pragma once
 
+#include "core/declaration_file/body_frame.h"
 #include "core/retail/retail_frame.h"
 #include "forms/roznbeer/local_queries.h"
 #include "forms/roznbeer/profile.h"
 
 namespace forms::roznbeer {
 
+extern const core::retail::RetailForm kForm;
+
 // The declaration body: producers and suppliers, then per subdivision the turnover with the
 // purchases from each supplier.
-class TZorvicRoznBeerReport final : public core::retail::RetailFrame {
-public:
-    static constexpr const core::FormProfile& kProfile = forms::roznbeer::kProfile;
-
-    TZorvicRoznBeerReport();
-
-protected:
-    void writeReferenceBlock(core::DeclarationWriter& out, const FileContext& context) override;
-    void writeDataSection(core::DeclarationWriter& out, const FileContext& context) override;
-};
+using TZorvicRoznBeerReport = core::FormFrame<core::retail::RetailFrame, kProfile, kForm>;
 
 }  // namespace forms::roznbeer

@@ -1,13 +1,18 @@
 #pragma once
 
-#include "core/declaration_frame.h"
+#include <compare>
+#include <map>
+#include <string>
+
+#include "core/declaration_file/body_frame.h"
+#include "core/declaration_file/licences.h"
 #include "core/wholesale_queries.h"
 #include "forms/transport/local_queries.h"
 #include "forms/transport/profile.h"
 
 namespace forms::transport {
 
-class TZorvicTransportReport final : public core::DeclarationFrame {
+class TZorvicTransportReport final : public core::BodyFrame {
 public:
     static constexpr const core::FormProfile& kProfile = forms::transport::kProfile;
 
@@ -32,14 +37,30 @@ protected:
 
     // The declaration body: carriers with their licences, vehicles and receivers, then per
     // subdivision the transports by kind, product kind, carrier, vehicle and waybill.
-    void openBodySources() override;
-    void closeBodySources() noexcept override;
+    Sources bodySources() override { return {{&transports_}, {&tblObosob, &qClients, &qTransport}}; }
     void writeReferenceBlock(core::DeclarationWriter& out, const FileContext& context) override;
     void writeDataSection(core::DeclarationWriter& out, const FileContext& context) override;
 
 private:
+    // A vehicle by type and number, compared exactly: a missing value only matches a missing one.
+    struct Vehicle {
+        bool typeMissing;
+        std::string type;
+        bool numberMissing;
+        std::string number;
+        friend auto operator<=>(const Vehicle&, const Vehicle&) = default;
+    };
+    static Vehicle vehicle(const host::Variant& type, const host::Variant& number);
+
+    void writeCarriers(core::DeclarationWriter& out);
+    void writeVehicles(core::DeclarationWriter& out);
+
+    core::LicenceList licences_;
+    // The id each vehicle is listed under: its row number in qTransport.
+    std::map<Vehicle, int> vehicleIds_;
     // One subdivision's transport rows at a time, brought together by the grouping keys.
-    host::LocalQuery transports_;
+    core::GroupedWalk transports_;
+    int decimals_ = 0;
 };
 
 }  // namespace forms::transport
