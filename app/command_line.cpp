@@ -1,3 +1,4 @@
+// Parsing the zorvic command line: its commands, options and their checks.
 #include "app/command_line.h"
 
 #include <CLI/CLI.hpp>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The zorvic command line: what it asks for and how it is parsed.
+
 #include <optional>
 #include <string>
 #include <utility>

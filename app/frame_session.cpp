@@ -1,3 +1,4 @@
+// Loading a module, creating its frame and giving it the user's options and changes.
 #include "app/frame_session.h"
 
 #include "host/frame/class_registry.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// One report frame run from the command line, and the usage error.
+
 #include <memory>
 #include <optional>
 #include <string>

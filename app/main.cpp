@@ -1,3 +1,4 @@
+// The zorvic program: the params and generate commands, and their exit statuses.
 #include <unistd.h>
 
 #include <csignal>

@@ -1,3 +1,4 @@
+// The parameters page written out as JSON or as readable lines.
 #include "app/page_json.h"
 
 #include <cmath>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The parameters page as JSON or as text.
+
 #include <string>
 
 #include "host/frame/report_frame.h"

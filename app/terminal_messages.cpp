@@ -1,3 +1,4 @@
+// The host's messages shown on a terminal, in UTF-8.
 #include "app/terminal_messages.h"
 
 #include <iostream>

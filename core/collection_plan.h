@@ -1,5 +1,7 @@
 #pragma once
 
+// A form's collection plan: its stored host queries, work tables and clear script.
+
 #include <string>
 #include <vector>
 

@@ -1,3 +1,4 @@
+// Filling the work tables from the host database for the declared quarter.
 #include <cmath>
 
 #include "core/declaration_frame.h"

@@ -1,3 +1,4 @@
+// The shared declaration frame: its construction, event handlers and generate flow.
 #include "core/declaration_frame.h"
 
 #include "core/declaration_facts.h"

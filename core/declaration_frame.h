@@ -1,5 +1,7 @@
 #pragma once
 
+// The frame class the six declaration forms share.
+
 #include <memory>
 #include <stdexcept>
 #include <string>

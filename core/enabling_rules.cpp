@@ -1,3 +1,4 @@
+// Which controls of the parameters page are enabled, by the choices made.
 #include "core/declaration_facts.h"
 #include "core/declaration_frame.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// A form's profile: what its parameters page and declaration file differ in.
+
 #include <string_view>
 
 #include "core/collection_plan.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// The unit of a plug-in module, registering its frame class.
+
 #include "host/frame/class_registry.h"
 
 namespace core {

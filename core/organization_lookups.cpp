@@ -1,3 +1,4 @@
+// The organization's requisites looked up in the host database.
 #include "core/organization_lookups.h"
 
 #include <stdexcept>

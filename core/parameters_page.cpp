@@ -1,3 +1,4 @@
+// Building the parameters page of a declaration frame.
 #include "core/parameters_page.h"
 
 #include "host/text/cp1251.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// The parameters page of a declaration frame: its controls and how it is built.
+
 #include "core/form_profile.h"
 #include "host/ui/control.h"
 

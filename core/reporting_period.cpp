@@ -1,3 +1,4 @@
+// The declared quarter's first and last day.
 #include "core/reporting_period.h"
 
 #include <cmath>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The declared quarter of a year.
+
 #include <string>
 
 #include "host/calendar/date_time.h"

@@ -1,3 +1,4 @@
+// Validating the parameters page before a generate.
 #include "core/declaration_frame.h"
 #include "host/text/cp1251.h"
 

@@ -1,3 +1,4 @@
+// The local queries over the movement table of forms 08, 07 and 06.
 #include "core/wholesale_queries.h"
 
 namespace core {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The local queries over the movement table of forms 08, 07 and 06.
+
 #include <string>
 
 namespace core {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The test fixture of the declaration bodies: work tables filled by hand.
+
 #include <gtest/gtest.h>
 
 #include <algorithm>

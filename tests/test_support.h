@@ -1,5 +1,7 @@
 #pragma once
 
+// What the tests share: scratch directories, a small disk, file and options helpers.
+
 #include <sched.h>
 #include <stdlib.h>
 #include <sys/mount.h>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The declaration file's writer.
+
 #include <memory>
 #include <stdexcept>
 #include <string>

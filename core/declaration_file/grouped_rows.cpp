@@ -1,3 +1,4 @@
+// Reading the work tables grouped by their keys.
 #include "core/declaration_file/grouped_rows.h"
 
 #include <cmath>

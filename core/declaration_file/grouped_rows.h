@@ -1,5 +1,7 @@
 #pragma once
 
+// Reading the work tables grouped by their keys.
+
 #include <string>
 #include <vector>
 

@@ -1,3 +1,4 @@
+// Writing the declaration file: its name, checks before collection, header and organization.
 #include <cmath>
 #include <filesystem>
 #include <random>

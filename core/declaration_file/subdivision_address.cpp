@@ -1,3 +1,4 @@
+// A subdivision's address block in the declaration file.
 #include "core/declaration_file/subdivision_address.h"
 
 #include <string>

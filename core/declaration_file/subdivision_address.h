@@ -1,5 +1,7 @@
 #pragma once
 
+// A subdivision's address block in the declaration file.
+
 #include <vector>
 
 #include "core/declaration_file/declaration_writer.h"

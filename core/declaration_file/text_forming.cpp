@@ -1,3 +1,4 @@
+// The text-forming functions of the declaration file.
 #include "core/declaration_file/text_forming.h"
 
 #include <cmath>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The text-forming functions of the declaration file.
+
 #include <string>
 #include <string_view>
 #include <vector>

@@ -1,3 +1,4 @@
+// The datasets of the print forms: binding, opening, showing and closing them.
 #include "core/print_form/print_datasets.h"
 
 #include <exception>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The local datasets a form's print form reads.
+
 #include <string>
 #include <utility>
 #include <vector>

@@ -1,3 +1,4 @@
+// Setting the variables a print form is given.
 #include "core/print_form/print_variables.h"
 
 #include <cmath>

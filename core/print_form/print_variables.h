@@ -1,5 +1,7 @@
 #pragma once
 
+// The variables of the print forms and how each form differs in them.
+
 #include <string>
 
 #include "core/parameters_page.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 07's collection plan.
+
 #include "core/collection_plan.h"
 
 namespace forms::buy {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 07's profile.
+
 #include "core/form_profile.h"
 #include "forms/buy/collection.h"
 

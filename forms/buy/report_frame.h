@@ -1,5 +1,7 @@
 #pragma once
 
+// The form 07 frame class.
+
 #include "core/declaration_file/body_frame.h"
 #include "core/wholesale/movement_frame.h"
 #include "forms/buy/profile.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 06's collection plan.
+
 #include "core/collection_plan.h"
 
 namespace forms::delivery {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 06's profile.
+
 #include "core/form_profile.h"
 #include "forms/delivery/collection.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 05's collection plan.
+
 #include "core/collection_plan.h"
 
 namespace forms::oborot {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 05's local query.
+
 namespace forms::oborot {
 
 // Form 05 reads its tables directly; this one query sums the turnover per product kind and producer.

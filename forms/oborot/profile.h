@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 05's profile.
+
 #include "core/form_profile.h"
 #include "forms/oborot/collection.h"
 

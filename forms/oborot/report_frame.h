@@ -1,5 +1,7 @@
 #pragma once
 
+// The form 05 frame class: balances, receipts and disposals per product kind and producer.
+
 #include "core/declaration_file/body_frame.h"
 #include "core/declaration_file/turnover_figures.h"
 #include "forms/oborot/local_queries.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 11's local queries.
+
 namespace forms::rozn {
 
 // The local queries of form 11 over its work tables.

@@ -1,3 +1,4 @@
+// The form 11 plug-in module.
 #include "core/module_unit.h"
 #include "forms/rozn/report_frame.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 11's profile.
+
 #include "core/form_profile.h"
 #include "forms/rozn/collection.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The form 11 frame class.
+
 #include "core/declaration_file/body_frame.h"
 #include "core/retail/retail_frame.h"
 #include "forms/rozn/local_queries.h"

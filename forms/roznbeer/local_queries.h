@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 12's local queries.
+
 namespace forms::roznbeer {
 
 // The local queries of form 12 over its work tables.

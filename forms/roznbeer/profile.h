@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 12's profile.
+
 #include "core/form_profile.h"
 #include "forms/roznbeer/collection.h"
 

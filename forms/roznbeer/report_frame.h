@@ -1,5 +1,7 @@
 #pragma once
 
+// The form 12 frame class.
+
 #include "core/declaration_file/body_frame.h"
 #include "core/retail/retail_frame.h"
 #include "forms/roznbeer/local_queries.h"

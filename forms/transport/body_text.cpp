@@ -1,3 +1,4 @@
+// Texts only the form 08 declaration writes: volumes and carriers' names.
 #include "forms/transport/body_text.h"
 
 #include <cmath>

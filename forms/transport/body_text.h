@@ -1,5 +1,7 @@
 #pragma once
 
+// Texts only the form 08 declaration writes.
+
 #include <string>
 #include <string_view>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 08's collection plan.
+
 #include "core/collection_plan.h"
 
 namespace forms::transport {

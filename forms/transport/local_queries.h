@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 08's own local queries.
+
 namespace forms::transport {
 
 // Form 08's own local queries; the others it shares with forms 07 and 06.

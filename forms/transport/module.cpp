@@ -1,3 +1,4 @@
+// The form 08 plug-in module.
 #include "core/module_unit.h"
 #include "forms/transport/report_frame.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Form 08's profile.
+
 #include "core/form_profile.h"
 #include "forms/transport/collection.h"
 

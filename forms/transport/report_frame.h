@@ -1,5 +1,7 @@
 #pragma once
 
+// The form 08 frame class: carriers, vehicles, receivers and transports per subdivision.
+
 #include <compare>
 #include <map>
 #include <string>

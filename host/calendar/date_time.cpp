@@ -1,3 +1,4 @@
+// The host's date-times: encoding, decoding, month steps, formatting and parsing.
 #include "host/calendar/date_time.h"
 
 #include <chrono>

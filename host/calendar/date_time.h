@@ -1,5 +1,7 @@
 #pragma once
 
+// The host's date-time and the calendar functions over it.
+
 #include <string>
 
 #include "host/host_api.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// The host database and its datasets, as the plug-ins see them.
+
 #include <optional>
 #include <stdexcept>
 #include <string>

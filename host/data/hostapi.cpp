@@ -1,3 +1,4 @@
+// The host's SQL lookup for the plug-ins.
 #include "host/data/hostapi.h"
 
 #include <stdexcept>

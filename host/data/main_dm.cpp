@@ -1,3 +1,4 @@
+// The host's main data module.
 #include "host/data/main_dm.h"
 
 #include "host/local/sqlite/sqlite_local_engine.h"

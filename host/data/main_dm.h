@@ -1,5 +1,7 @@
 #pragma once
 
+// The host's data modules: the main one, the configuration, and the local table engine.
+
 #include <optional>
 #include <stdexcept>
 #include <string>

@@ -1,3 +1,4 @@
+// Converting the host's variant values.
 #include "host/data/variant.h"
 
 #include <cmath>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The host's variant value.
+
 #include <cstdint>
 #include <string>
 #include <variant>

@@ -1,3 +1,4 @@
+// A file that appears under its name only when complete.
 #include "host/files/replacing_file.h"
 
 #include <fcntl.h>

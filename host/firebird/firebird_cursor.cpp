@@ -1,3 +1,4 @@
+// One SELECT on the Firebird database, its parameters and its rows.
 #include "host/firebird/firebird_cursor.h"
 
 #include <ibase.h>

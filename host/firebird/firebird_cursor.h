@@ -1,5 +1,7 @@
 #pragma once
 
+// The database client interface and one SELECT read row by row.
+
 #include <firebird/Interface.h>
 
 #include <string>

@@ -1,3 +1,4 @@
+// Opening the host database on Firebird and running its statements.
 #include "host/firebird/firebird_database.h"
 
 #include <ibase.h>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The host database on Firebird.
+
 #include <map>
 #include <memory>
 #include <string>

@@ -1,3 +1,4 @@
+// A host dataset read from the Firebird database.
 #include "host/firebird/firebird_dataset.h"
 
 #include "host/firebird/firebird_cursor.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// A host dataset read from the Firebird database.
+
 #include <memory>
 #include <string>
 #include <utility>

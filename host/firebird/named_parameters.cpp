@@ -1,3 +1,4 @@
+// Rewriting a stored SQL text's named parameters as positional ones.
 #include "host/firebird/named_parameters.h"
 
 #include <cctype>

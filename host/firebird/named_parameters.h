@@ -1,5 +1,7 @@
 #pragma once
 
+// Named SQL parameters turned into positional ones.
+
 #include <string>
 #include <vector>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Where a connection string leads, and why a server refused to open the database.
+
 #include <optional>
 #include <string>
 

@@ -1,3 +1,4 @@
+// The registry of frame classes the modules register.
 #include "host/frame/class_registry.h"
 
 #include <algorithm>

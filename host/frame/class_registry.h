@@ -1,5 +1,7 @@
 #pragma once
 
+// The registry of frame classes the modules register.
+
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+// Loading and unloading a plug-in module.
 #include "host/frame/module_library.h"
 
 #include <dlfcn.h>

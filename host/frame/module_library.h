@@ -1,5 +1,7 @@
 #pragma once
 
+// A plug-in module loaded into the host's process.
+
 #include <stdexcept>
 #include <string>
 

@@ -1,3 +1,4 @@
+// The host's base report frame: its page, options and generate step.
 #include "host/frame/report_frame.h"
 
 #include "host/data/main_dm.h"

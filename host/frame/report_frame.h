@@ -1,5 +1,7 @@
 #pragma once
 
+// The host's base report frame the plug-ins derive from.
+
 #include <stdexcept>
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+// A local query over work tables.
 #include "host/local/local_query.h"
 
 #include "host/local/local_sql.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// A local query over work tables.
+
 #include <string>
 #include <vector>
 

@@ -1,3 +1,4 @@
+// Translating local SQL into what the engine runs.
 #include "host/local/local_sql.h"
 
 #include <algorithm>

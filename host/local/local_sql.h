@@ -1,5 +1,7 @@
 #pragma once
 
+// Local SQL as the engine runs it.
+
 #include <string>
 #include <vector>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The local table engine's error.
+
 #include <stdexcept>
 
 #include "host/host_api.h"

@@ -1,3 +1,4 @@
+// The columns of the work tables and their types.
 #include "host/local/work_table_catalog.h"
 
 #include <algorithm>

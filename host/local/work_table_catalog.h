@@ -1,5 +1,7 @@
 #pragma once
 
+// The columns of the work tables and their types.
+
 #include <string>
 #include <vector>
 

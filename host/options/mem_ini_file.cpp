@@ -1,3 +1,4 @@
+// The options file held in memory.
 #include "host/options/mem_ini_file.h"
 
 // Text is UTF-8 in and out; the conversion to windows-1251 is ours.

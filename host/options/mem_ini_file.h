@@ -1,5 +1,7 @@
 #pragma once
 
+// The options file held in memory.
+
 #include <memory>
 #include <string>
 

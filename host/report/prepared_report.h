@@ -1,5 +1,7 @@
 #pragma once
 
+// A report laid out into pages of placed text objects.
+
 #include <string>
 #include <vector>
 

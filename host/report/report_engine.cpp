@@ -1,3 +1,4 @@
+// The report engine: laying a template out over its datasets and showing it.
 #include "host/report/report_engine.h"
 
 #include <fcntl.h>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The report engine, its variables and the preview it shows in.
+
 #include <map>
 #include <memory>
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The report engine's error.
+
 #include <stdexcept>
 
 #include "host/host_api.h"

@@ -1,3 +1,4 @@
+// Choosing the export filter by the file's extension.
 #include "host/report/report_export.h"
 
 #include <algorithm>

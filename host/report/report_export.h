@@ -1,5 +1,7 @@
 #pragma once
 
+// The export filters of prepared reports.
+
 #include <string>
 
 #include "host/host_api.h"

@@ -1,3 +1,4 @@
+// Exporting a prepared report as HTML.
 #include <cstdio>
 #include <sstream>
 

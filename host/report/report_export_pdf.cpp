@@ -1,3 +1,4 @@
+// Exporting a prepared report as PDF.
 #include <cairo-pdf.h>
 #include <cairo.h>
 #include <pango/pangocairo.h>

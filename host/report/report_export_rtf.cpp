@@ -1,3 +1,4 @@
+// Exporting a prepared report as RTF.
 #include <cmath>
 #include <cstdint>
 #include <sstream>

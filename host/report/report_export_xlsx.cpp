@@ -1,3 +1,4 @@
+// Exporting a prepared report as an XLSX workbook.
 #include <xlsxwriter.h>
 
 #include <algorithm>

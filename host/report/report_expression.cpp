@@ -1,3 +1,4 @@
+// Parsing and evaluating the expressions of report templates.
 #include "host/report/report_expression.h"
 
 #include <cctype>

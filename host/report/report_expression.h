@@ -1,5 +1,7 @@
 #pragma once
 
+// The expressions of report templates.
+
 #include <map>
 #include <memory>
 #include <string>

@@ -1,3 +1,4 @@
+// Loading a report template from its JSON text.
 #include "host/report/report_template.h"
 
 #include <nlohmann/json.hpp>

@@ -1,5 +1,7 @@
 #pragma once
 
+// A report template as loaded.
+
 #include <map>
 #include <memory>
 #include <string>

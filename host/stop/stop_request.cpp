@@ -1,3 +1,4 @@
+// A user's request to stop the run, and the signals that make it.
 #include "host/stop/stop_request.h"
 
 #include <atomic>

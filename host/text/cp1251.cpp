@@ -1,3 +1,4 @@
+// Converting between windows-1251 and UTF-8.
 #include "host/text/cp1251.h"
 
 #include <array>

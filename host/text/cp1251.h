@@ -1,5 +1,7 @@
 #pragma once
 
+// The border between windows-1251 and UTF-8 text.
+
 #include <stdexcept>
 #include <string>
 #include <string_view>

@@ -1,3 +1,4 @@
+// The controls of the parameters page.
 #include "host/ui/control.h"
 
 #include <cmath>

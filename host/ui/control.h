@@ -1,5 +1,7 @@
 #pragma once
 
+// The controls of the parameters page.
+
 #include <functional>
 #include <memory>
 #include <string>

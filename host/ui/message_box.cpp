@@ -1,3 +1,4 @@
+// Showing a plug-in's modal message through the host's service.
 #include "host/ui/message_box.h"
 
 #include <stdexcept>

@@ -1,5 +1,7 @@
 #pragma once
 
+// A plug-in's modal message and the host's service that shows it.
+
 #include <string>
 
 #include "host/host_api.h"

@@ -1,3 +1,4 @@
+// Applying a user's change of one control.
 #include "host/ui/user_input.h"
 
 #include <charconv>

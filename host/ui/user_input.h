@@ -1,5 +1,7 @@
 #pragma once
 
+// A user's change of one control.
+
 #include <optional>
 #include <string>
 
