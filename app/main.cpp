@@ -1,6 +1,8 @@
 // The zorvic program: the params and generate commands, and their exit statuses.
 #include <unistd.h>
 
+#include <pthread.h>
+
 #include <csignal>
 #include <cstring>
 
@@ -88,7 +90,23 @@ public:
     RunAttachments(const RunAttachments&) = delete;
     RunAttachments& operator=(const RunAttachments&) = delete;
 
+    // The database client sets handlers of its own for SIGINT and SIGTERM while it attaches, and
+    // a stop it takes in that moment shuts the engine down under the attach. The signals wait
+    // until ours are back; the client's threads, started meanwhile, never take them.
     void openDatabase(const std::string& connection) {
+        sigset_t stops;
+        sigset_t previous;
+        sigemptyset(&stops);
+        sigaddset(&stops, SIGINT);
+        sigaddset(&stops, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &stops, &previous);
+        struct Restore {
+            const sigset_t& mask;
+            ~Restore() {
+                host::installStopSignals();
+                pthread_sigmask(SIG_SETMASK, &mask, nullptr);
+            }
+        } restore{previous};
         database_ = std::make_unique<host::FirebirdDatabase>(connection);
         host::MainDM().attachDatabase(database_.get());
     }
@@ -131,8 +149,6 @@ int runGenerate(const app::CommandLine& line) {
             workDirectory = std::make_unique<app::WorkDirectory>(line.workDir);
             mainDM.setWorkDirectory(workDirectory->path());
             attachments.openDatabase(line.database);
-            // The database client sets handlers of its own; a stop is ours to carry out.
-            host::installStopSignals();
         }
         frame.SetTMPTablesDatabaseName();
         frame.bbtnGenerateClick(nullptr);
