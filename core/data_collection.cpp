@@ -3,6 +3,7 @@
 
 #include "core/declaration_frame.h"
 #include "host/data/main_dm.h"
+#include "host/progress/run_progress.h"
 #include "host/stop/stop_request.h"
 #include "host/text/cp1251.h"
 #include "host/text/names.h"
@@ -78,6 +79,7 @@ void DeclarationFrame::copyHostQuery(const HostQuery& query, const ReportingPeri
         const int columns = source.fieldCount();
         while (!source.eof()) {
             host::throwIfStopRequested();
+            host::advanceStage();
             target.append();
             for (int i = 0; i < columns; ++i) target.setField(i, source.field(i));
             target.post();

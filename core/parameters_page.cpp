@@ -7,6 +7,7 @@ namespace core {
 namespace {
 
 using host::W;
+using host::ui::Control;
 using host::ui::ControlKind;
 using host::ui::ControlPage;
 
@@ -24,9 +25,19 @@ std::vector<std::string> items(std::initializer_list<std::string_view> texts) {
     return out;
 }
 
-Edit& personEdit(ControlPage& page, const char* labelName, std::string_view caption, const char* name) {
-    label(page, labelName, caption);
-    return page.add<Edit>(name, 60);
+Edit& personEdit(ControlPage& page, const Control& box, const char* labelName, std::string_view caption,
+                 const char* name) {
+    auto& lb = label(page, labelName, caption);
+    auto& edit = page.add<Edit>(name, 60);
+    lb.setFocusControl(&edit);
+    lb.setContainer(&box);
+    edit.setContainer(&box);
+    return edit;
+}
+
+void inside(const Control& box, std::initializer_list<Control*> controls) {
+    for (Control* control : controls)
+        if (control) control->setContainer(&box);
 }
 
 }  // namespace
@@ -34,24 +45,30 @@ Edit& personEdit(ControlPage& page, const char* labelName, std::string_view capt
 ParametersPage buildParametersPage(ControlPage& page, const FormProfile& profile) {
     auto& rgTypePeriod = page.add<RadioGroup>(
         "rgTypePeriod", W(" Тип отчетного периода "), items({"1 квартал", "2 квартал", "3 квартал", "4 квартал"}), 0);
-    groupBox(page, "gbPeriod", " Выбор отчетного периода ");
-    label(page, "lbYear", "Год:");
+    auto& gbPeriod = groupBox(page, "gbPeriod", " Выбор отчетного периода ");
+    auto& lbYear = label(page, "lbYear", "Год:");
     auto& seYear = page.add<SpinEdit>("seYear", SpinEdit::Numbers::Whole, 1900, 2500, 0, profile.startYear);
+    lbYear.setFocusControl(&seYear);
+    inside(gbPeriod, {&rgTypePeriod, &lbYear, &seYear});
 
     auto& rgReportKind =
         page.add<RadioGroup>("rgReportKind", W(" Вид отчета "), items({"Печатная форма", "В электронном виде"}), 1);
     if (profile.fileOnly) rgReportKind.setEnabled(false);
 
-    groupBox(page, "gbFileOptions", " Параметры декларации ");
+    auto& gbFileOptions = groupBox(page, "gbFileOptions", " Параметры декларации ");
     auto& lbPath = label(page, "lbPath", "Каталог для создания файла декларации");
     auto& dePath = page.add<DirectoryEdit>("dePath", W("Выбор каталога для файла декларации"));
-    label(page, "lbVidDoc", "Вид документа:");
+    lbPath.setFocusControl(&dePath);
+    auto& lbVidDoc = label(page, "lbVidDoc", "Вид документа:");
     auto& cbVidDoc = page.add<ComboBox>("cbVidDoc", items({"Первичный", "Корректирующий"}), 0);
-    label(page, "lbCorrNumber", "Номер корректировки");
+    lbVidDoc.setFocusControl(&cbVidDoc);
+    auto& lbCorrNumber = label(page, "lbCorrNumber", "Номер корректировки");
     auto& seCorrNumber = page.add<SpinEdit>("seCorrNumber", SpinEdit::Numbers::Whole, 1, 999, 3, 1);
-    label(page, "lbCalcPrecision", "Точность расчета количества");
+    lbCorrNumber.setFocusControl(&seCorrNumber);
+    auto& lbCalcPrecision = label(page, "lbCalcPrecision", "Точность расчета количества");
     auto& seCalcPrecision =
         page.add<SpinEdit>("seCalcPrecision", SpinEdit::Numbers::Decimal, 0.1, 10, 2, profile.startCalcPrecision);
+    lbCalcPrecision.setFocusControl(&seCalcPrecision);
     auto& cbSuperplace = page.add<CheckBox>("cbSuperplace", W("Группировать обособл. подразделения  по группам МХ "));
 
     CheckBox* cbUseSelClients = nullptr;
@@ -65,22 +82,30 @@ ParametersPage buildParametersPage(ControlPage& page, const FormProfile& profile
         cbShowNullNetto->setEnabled(false);
         cbOnlyMove = &page.add<CheckBox>("cbOnlyMove", W("Не выгружать остатки (только для Vintara)"));
     }
+    inside(gbFileOptions, {&lbPath, &dePath, &lbVidDoc, &cbVidDoc, &lbCorrNumber, &seCorrNumber, &lbCalcPrecision,
+                           &seCalcPrecision, &cbSuperplace, cbUseSelClients, cbGroupByArticul, cbShowNullNetto,
+                           cbOnlyMove});
 
-    groupBox(page, "gbManInfo", " Сведения о руководстве ");
-    groupBox(page, "gbRukInfo", profile.rukInfoCaption);
-    auto& edRukFam = personEdit(page, "lbRukFam", "Фамилия", "edRukFam");
-    auto& edRukName = personEdit(page, "lbRukName", "Имя", "edRukName");
-    auto& edRukOtc = personEdit(page, "lbRukOtc", "Отчество", "edRukOtc");
-    groupBox(page, "gbBuh", " Главный бухгалтер ");
-    auto& edBuhFam = personEdit(page, "lbBuhFam", "Фамилия", "edBuhFam");
-    auto& edBuhName = personEdit(page, "lbBuhName", "Имя", "edBuhName");
-    auto& edBuhOtc = personEdit(page, "lbBuhOtc", "Отчество", "edBuhOtc");
+    auto& gbManInfo = groupBox(page, "gbManInfo", " Сведения о руководстве ");
+    auto& gbRukInfo = groupBox(page, "gbRukInfo", profile.rukInfoCaption);
+    gbRukInfo.setContainer(&gbManInfo);
+    auto& edRukFam = personEdit(page, gbRukInfo, "lbRukFam", "Фамилия", "edRukFam");
+    auto& edRukName = personEdit(page, gbRukInfo, "lbRukName", "Имя", "edRukName");
+    auto& edRukOtc = personEdit(page, gbRukInfo, "lbRukOtc", "Отчество", "edRukOtc");
+    auto& gbBuh = groupBox(page, "gbBuh", " Главный бухгалтер ");
+    gbBuh.setContainer(&gbManInfo);
+    auto& edBuhFam = personEdit(page, gbBuh, "lbBuhFam", "Фамилия", "edBuhFam");
+    auto& edBuhName = personEdit(page, gbBuh, "lbBuhName", "Имя", "edBuhName");
+    auto& edBuhOtc = personEdit(page, gbBuh, "lbBuhOtc", "Отчество", "edBuhOtc");
 
-    groupBox(page, "gbNalOrgan", " Налоговый орган ");
-    label(page, "lbNalOrganName", "Наименование:");
+    auto& gbNalOrgan = groupBox(page, "gbNalOrgan", " Налоговый орган ");
+    auto& lbNalOrganName = label(page, "lbNalOrganName", "Наименование:");
     auto& edNalOrganName = page.add<Edit>("edNalOrganName");
-    label(page, "lbNalOrganKod", "Код:");
+    lbNalOrganName.setFocusControl(&edNalOrganName);
+    auto& lbNalOrganKod = label(page, "lbNalOrganKod", "Код:");
     auto& seNalOrganKod = page.add<SpinEdit>("seNalOrganKod", SpinEdit::Numbers::Whole, 0, 9999, 4, 0);
+    lbNalOrganKod.setFocusControl(&seNalOrganKod);
+    inside(gbNalOrgan, {&lbNalOrganName, &edNalOrganName, &lbNalOrganKod, &seNalOrganKod});
 
     RadioGroup* rgManufacturer = nullptr;
     RadioGroup* rgVidProd = nullptr;

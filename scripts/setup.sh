@@ -12,6 +12,7 @@ packages=(
   firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev firebird3.0-server
   libsqlite3-dev sqlite3 libxml2-utils
   libcairo2-dev libpango1.0-dev fonts-dejavu-core libxlsxwriter-dev poppler-utils unzip
+  qt6-base-dev libgl-dev xvfb xauth
 )
 
 missing=()

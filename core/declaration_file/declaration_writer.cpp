@@ -10,6 +10,7 @@ DeclarationWriter::DeclarationWriter(std::string path) : path_(std::move(path)) 
         throw CannotCreate(error.what());
     }
     buffer_.reserve(kFlushAt);
+    host::enterStage(host::RunStage::Writing);
 }
 
 DeclarationWriter::~DeclarationWriter() = default;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/files/replacing_file.h"
+#include "host/progress/run_progress.h"
 #include "host/stop/stop_request.h"
 
 namespace core {
@@ -39,6 +40,7 @@ public:
     // Every line is a point where a user's stop request ends the writing.
     DeclarationWriter& line(std::string_view bytes) {
         host::throwIfStopRequested();
+        host::advanceStage();
         return text(bytes).text("\r\n");
     }
     DeclarationWriter& lineBreak() { return text("\r\n"); }

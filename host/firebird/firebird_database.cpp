@@ -23,14 +23,24 @@ std::string environment(const char* name, const char* fallback) {
 
 }  // namespace
 
-FirebirdDatabase::FirebirdDatabase(const std::string& connection) : connection_(connection) {
+DatabaseLogin DatabaseLogin::fromEnvironment() {
+    DatabaseLogin login{environment("ISC_USER", "SYSDBA"), std::nullopt};
+    if (const char* password = std::getenv("ISC_PASSWORD")) login.password = password;
+    return login;
+}
+
+FirebirdDatabase::FirebirdDatabase(const std::string& connection)
+    : FirebirdDatabase(connection, DatabaseLogin::fromEnvironment()) {}
+
+FirebirdDatabase::FirebirdDatabase(const std::string& connection, const DatabaseLogin& login)
+    : connection_(connection) {
     auto& api = FirebirdApi::get();
     ThrowStatusWrapper status(api.master->getStatus());
     IXpbBuilder* dpb = nullptr;
     IXpbBuilder* tpb = nullptr;
     IProvider* provider = nullptr;
-    const std::string user = environment("ISC_USER", "SYSDBA");
-    const char* password = std::getenv("ISC_PASSWORD");
+    const std::string user = login.user.empty() ? std::string("SYSDBA") : login.user;
+    const char* password = login.password ? login.password->c_str() : nullptr;
     try {
         dpb = api.util->getXpbBuilder(&status, IXpbBuilder::DPB, nullptr, 0);
         dpb->insertString(&status, isc_dpb_user_name, user.c_str());

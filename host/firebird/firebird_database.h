@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "host/data/host_database.h"
@@ -18,15 +19,24 @@ namespace host {
 
 class FirebirdDataSet;
 
+// Who opens the database. A window asks the user; the command line takes ISC_USER (SYSDBA when
+// unset) and ISC_PASSWORD, as the database's own tools do.
+struct HOST_API DatabaseLogin {
+    std::string user;
+    std::optional<std::string> password;
+
+    static DatabaseLogin fromEnvironment();
+};
+
 // The host database on Firebird. A plain path opens the file with the embedded engine; host:path
-// (or host/port:path) goes through a server. User and password come from ISC_USER and
-// ISC_PASSWORD. Everything is read in one read-only snapshot, so all queries of a run see the
+// (or host/port:path) goes through a server. Everything is read in one read-only snapshot, so all queries of a run see the
 // same data, and the connection speaks WIN1251.
 class HOST_API FirebirdDatabase final : public HostDatabase {
 public:
     // Throws HostDatabaseError naming the database when it cannot be opened; through a server, in
     // one line that says whether the login, the address or the path failed.
     explicit FirebirdDatabase(const std::string& connection);
+    FirebirdDatabase(const std::string& connection, const DatabaseLogin& login);
     ~FirebirdDatabase() override;
     FirebirdDatabase(const FirebirdDatabase&) = delete;
     FirebirdDatabase& operator=(const FirebirdDatabase&) = delete;

@@ -2,6 +2,7 @@
 #include "host/frame/report_frame.h"
 
 #include "host/data/main_dm.h"
+#include "host/progress/run_progress.h"
 #include "host/text/cp1251.h"
 #include "host/ui/message_box.h"
 
@@ -71,6 +72,7 @@ void TReportFrame::bbtnGenerateClick(ui::Control*) {
     checkBeforeCollection();
     if (dataStale_ || chbRecalc().checked()) {
         // Collection appends; only an emptied table gives the new period's rows alone.
+        enterStage(RunStage::Collecting);
         runClearScript();
         FillDataTable();
         dataStale_ = false;

@@ -15,6 +15,7 @@
 #include "host/local/local_dataset.h"
 #include "host/report/report_error.h"
 #include "host/report/report_expression.h"
+#include "host/progress/run_progress.h"
 #include "host/stop/stop_request.h"
 #include "host/text/cp1251.h"
 
@@ -204,6 +205,7 @@ private:
 
     void startPage() {
         throwIfStopRequested();
+        advanceStage();
         pages_.emplace_back();
         y_ = t_.marginTop;
         bodyOnPage_ = false;
@@ -540,7 +542,9 @@ void ReportEngine::prepareReport(bool clearLast) {
     const int before = static_cast<int>(report.pages.size());
 
     // The first pass only counts the pages, so that the second can print "page N of M".
+    enterStage(RunStage::LayingOut);
     const auto counted = Layout(*template_, variables_, data, before + 1, 0).run();
+    enterStage(RunStage::LayingOut);
     auto pages = Layout(*template_, variables_, data, before + 1, before + static_cast<int>(counted.size())).run();
     for (auto& page : pages) report.pages.push_back(std::move(page));
     prepared_ = std::move(report);

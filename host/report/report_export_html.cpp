@@ -4,6 +4,7 @@
 
 #include "host/files/replacing_file.h"
 #include "host/report/report_export.h"
+#include "host/progress/run_progress.h"
 #include "host/stop/stop_request.h"
 #include "host/text/xml_escape.h"
 
@@ -45,8 +46,10 @@ void exportToHtml(const PreparedReport& report, const std::string& path) {
            "@media print { body { background: none; } .page { margin: 0; } }\n"
            "</style>\n</head>\n<body>\n";
     // Page by page: memory stays at one page's text, and a stop is noticed at the next page.
+    enterStage(RunStage::Exporting);
     for (const PreparedPage& page : report.pages) {
         throwIfStopRequested();
+        advanceStage();
         out << "<div class=\"page\" style=\"width: " << mm(report.pageWidth) << "; height: " << mm(report.pageHeight)
             << ";\">\n";
         for (const PreparedText& t : page.texts) {

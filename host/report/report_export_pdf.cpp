@@ -11,6 +11,7 @@
 #include "host/files/replacing_file.h"
 #include "host/report/report_error.h"
 #include "host/report/report_export.h"
+#include "host/progress/run_progress.h"
 #include "host/stop/stop_request.h"
 
 namespace host {
@@ -131,8 +132,10 @@ void drawPages(const PreparedReport& report, cairo_surface_t* surface, const Pdf
     pango_layout_context_changed(layout);
     cairo_set_source_rgb(cr.get(), 0, 0, 0);
     Fonts fonts;
+    enterStage(RunStage::Exporting);
     for (const PreparedPage& page : report.pages) {
         throwIfStopRequested();
+        advanceStage();
         for (const PreparedText& t : page.texts) drawText(cr.get(), layout, fonts, t);
         cairo_show_page(cr.get());
         // A full disk is noticed at the page it happened on, not after the whole report.

@@ -6,6 +6,7 @@
 
 #include "host/files/replacing_file.h"
 #include "host/report/report_export.h"
+#include "host/progress/run_progress.h"
 #include "host/stop/stop_request.h"
 
 namespace host {
@@ -62,8 +63,10 @@ void exportToRtf(const PreparedReport& report, const std::string& path) {
         << "\\margl0\\margr0\\margt0\\margb0\n";
     if (report.pageWidth > report.pageHeight) out << "\\landscape\n";
     // Each page goes to the file as soon as it is made; a stop is noticed at the next one.
+    enterStage(RunStage::Exporting);
     for (size_t p = 0; p < report.pages.size(); ++p) {
         throwIfStopRequested();
+        advanceStage();
         if (p > 0) out << "\\pard\\plain\\fs2\\par\\page\n";
         for (const PreparedText& t : report.pages[p].texts) {
             // A frame placed on the page by its corner, with an exact height.

@@ -13,6 +13,7 @@
 #include "host/files/replacing_file.h"
 #include "host/report/report_error.h"
 #include "host/report/report_export.h"
+#include "host/progress/run_progress.h"
 #include "host/stop/stop_request.h"
 
 namespace host {
@@ -109,8 +110,10 @@ void exportToXlsx(const PreparedReport& report, const std::string& path) {
     std::map<std::pair<lxw_row_t, lxw_col_t>, Cell> cells;
     std::vector<double> rowHeights;  // millimetres
     std::vector<lxw_row_t> pageStarts;
+    enterStage(RunStage::Exporting);
     for (const auto& page : report.pages) {
         throwIfStopRequested();
+        advanceStage();
         const auto firstRow = static_cast<lxw_row_t>(rowHeights.size());
         pageStarts.push_back(firstRow);
         std::set<long> ys;

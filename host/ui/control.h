@@ -43,6 +43,15 @@ public:
     // OnChange or OnClick, whichever the control has.
     void setHandler(Handler handler) { handler_ = std::move(handler); }
 
+    // Where the control sits: the group box that holds it, nullptr for the page itself. A window
+    // draws the page from this and the page order alone.
+    const Control* container() const { return container_; }
+    void setContainer(const Control* container) { container_ = container; }
+    // For a label: the control it captions, which a window puts beside it and focuses on its
+    // accelerator.
+    const Control* focusControl() const { return focusControl_; }
+    void setFocusControl(const Control* control) { focusControl_ = control; }
+
 protected:
     void fireChange();
 
@@ -53,6 +62,8 @@ private:
     bool enabled_ = true;
     bool visible_ = true;
     Handler handler_;
+    const Control* container_ = nullptr;
+    const Control* focusControl_ = nullptr;
 };
 
 // A radio group or a drop-down list: a list of items and the index of the chosen one, -1 for none.
