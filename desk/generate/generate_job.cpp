@@ -1,0 +1,122 @@
+// Running the frame for each chosen organization on a thread of its own.
+#include "desk/generate/generate_job.h"
+
+#include <QMetaObject>
+
+#include "app/terminal_messages.h"
+#include "host/data/main_dm.h"
+#include "host/firebird/firebird_database.h"
+#include "host/frame/report_frame.h"
+#include "host/progress/run_progress.h"
+#include "host/report/report_engine.h"
+#include "host/stop/stop_request.h"
+#include "host/text/cp1251.h"
+#include "host/ui/message_box.h"
+
+namespace desk {
+namespace {
+
+// The frame's message boxes during a run, kept for the window to show when the run is over: a
+// dialog cannot be opened from the run's thread.
+class KeptMessages final : public host::ui::MessageService {
+public:
+    void show(const std::string& text, const std::string&) override {
+        messages.push_back(QString::fromStdString(app::terminalText(text)).trimmed());
+    }
+    QStringList messages;
+};
+
+// The print form the frame shows, kept for the preview window.
+class KeptReport final : public host::ReportPreview {
+public:
+    void show(const host::PreparedReport& report) override {
+        kept = std::make_shared<const host::PreparedReport>(report);
+    }
+    std::shared_ptr<const host::PreparedReport> kept;
+};
+
+}  // namespace
+
+GenerateJob::GenerateJob(host::TReportFrame& frame, HostDatabaseChoice database,
+                         std::vector<Organization> organizations, QObject* parent)
+    : QObject(parent), frame_(frame), database_(std::move(database)), organizations_(std::move(organizations)) {}
+
+GenerateJob::~GenerateJob() {
+    if (thread_.joinable()) {
+        host::requestStop(0);
+        thread_.join();
+    }
+}
+
+void GenerateJob::start() {
+    host::clearStopRequest();
+    running_ = true;
+    thread_ = std::thread([this] { run(); });
+}
+
+void GenerateJob::cancel() {
+    if (running_) host::requestStop(0);
+}
+
+void GenerateJob::run() {
+    for (size_t i = 0; i < organizations_.size(); ++i) {
+        current_ = static_cast<int>(i);
+        if (host::stopRequested()) {
+            GenerateOutcome skipped;
+            skipped.organization = organizations_[i];
+            skipped.stopped = true;
+            outcomes_.push_back(std::move(skipped));
+            continue;
+        }
+        outcomes_.push_back(runOne(organizations_[i]));
+    }
+    host::enterStage(host::RunStage::Idle);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (thread_.joinable()) thread_.join();
+            running_ = false;
+            host::clearStopRequest();
+            emit finished();
+        },
+        Qt::QueuedConnection);
+}
+
+GenerateOutcome GenerateJob::runOne(const Organization& organization) {
+    GenerateOutcome outcome;
+    outcome.organization = organization;
+    outcome.ran = true;
+    KeptMessages messages;
+    KeptReport report;
+    host::ui::setMessageService(&messages);
+    host::installReportPreview(&report);
+    std::unique_ptr<host::FirebirdDatabase> database;
+    try {
+        // Another organization's rows may be in the work tables.
+        if (frame_.ByNameClientId != organization.id) frame_.NeedRecalcData();
+        frame_.chooseClient(organization.id, host::utf8ToCp1251(organization.name.toStdString(), "the organization's name"));
+        database = openHostDatabase(database_);
+        host::MainDM().attachDatabase(database.get());
+        frame_.bbtnGenerateClick(nullptr);
+        outcome.filePath = QString::fromStdString(frame_.producedPath());
+        outcome.report = report.kept;
+    } catch (const host::StopRequested&) {
+        outcome.stopped = true;
+    } catch (const host::GenerateAborted&) {
+        // The frame said why in its message box.
+        outcome.error = messages.messages.isEmpty() ? QStringLiteral("Параметры отчета заданы не полностью.")
+                                                    : messages.messages.takeLast();
+    } catch (const std::exception& error) {
+        // A read cut short by the stop is the stop, not an error of its own.
+        if (host::stopRequested()) outcome.stopped = true;
+        else outcome.error = QString::fromStdString(app::terminalText(error.what())).trimmed();
+    }
+    host::MainDM().attachDatabase(nullptr);
+    database.reset();
+    host::installReportPreview(nullptr);
+    host::ui::setMessageService(nullptr);
+    outcome.messages = messages.messages;
+    return outcome;
+}
+
+}  // namespace desk

@@ -1,0 +1,77 @@
+#pragma once
+
+// One press of the generate button: the frame run for each chosen organization, off the window's
+// thread.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "desk/connection/host_database_choice.h"
+#include "desk/organizations/organization_list.h"
+
+namespace host {
+class TReportFrame;
+struct PreparedReport;
+}  // namespace host
+
+namespace desk {
+
+// What one organization's run gave.
+struct GenerateOutcome {
+    Organization organization;
+    QString filePath;                                     // the declaration file, when written
+    std::shared_ptr<const host::PreparedReport> report;  // the print form, when laid out
+    QString error;                                        // why the run ended without its output
+    QStringList messages;                                 // the frame's message boxes, in order
+    bool stopped = false;                                 // Cancel ended it
+    bool ran = false;                                     // false: a Cancel came before its turn
+
+    // Ended well, but with nothing to show: a print form without pages to print.
+    bool nothing() const { return ran && !stopped && error.isEmpty() && filePath.isEmpty() && !report; }
+};
+
+// Runs the frame once per organization on a thread of its own. The window keeps its hands off the
+// frame meanwhile (the page is disabled); the host database is opened for each organization, so
+// each reads the data as they are at that moment, and is only read. Cancel asks the run to stop at
+// its next row, line or page: the frame then leaves nothing under a declaration's name.
+class GenerateJob : public QObject {
+    Q_OBJECT
+public:
+    // workDirectory: where the frame's work tables are (the frame is already pointed at it).
+    GenerateJob(host::TReportFrame& frame, HostDatabaseChoice database, std::vector<Organization> organizations,
+                QObject* parent = nullptr);
+    ~GenerateJob() override;
+
+    void start();
+    void cancel();
+    bool running() const { return running_; }
+    // Which organization is being run now, from 0.
+    int current() const { return current_; }
+    int count() const { return static_cast<int>(organizations_.size()); }
+
+signals:
+    // On the window's thread, once, when every organization had its turn or Cancel ended the rest.
+    void finished();
+
+public:
+    const std::vector<GenerateOutcome>& outcomes() const { return outcomes_; }
+
+private:
+    void run();
+    GenerateOutcome runOne(const Organization& organization);
+
+    host::TReportFrame& frame_;
+    HostDatabaseChoice database_;
+    std::vector<Organization> organizations_;
+    std::vector<GenerateOutcome> outcomes_;
+    std::atomic<bool> running_{false};
+    std::atomic<int> current_{0};
+    std::thread thread_;
+};
+
+}  // namespace desk

@@ -1,0 +1,99 @@
+// The desktop tests' shared fixture.
+#include "desk_fixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <cstdio>
+
+#include "desk/organizations/organization_list.h"
+
+namespace desk_test {
+
+int shell(const std::string& command, std::string* out) {
+    FILE* pipe = popen((command + (out ? " 2>&1" : " >/dev/null 2>&1")).c_str(), "r");
+    if (!pipe) return -1;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        if (out) out->append(buffer, n);
+    const int status = pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+const fs::path& binaryScratch() {
+    static zorvic_test::ScratchDir dir;
+    static const fs::path path = dir / "";
+    return path;
+}
+
+const std::string& demoDatabase() {
+    static const std::string path = [] {
+        const std::string db = (binaryScratch() / "demo.fdb").string();
+        std::string out;
+        if (shell("bash " ZORVIC_SOURCE_DIR "/demo/make_demo_db.sh " + db, &out) != 0)
+            throw std::runtime_error("cannot make the demo database: " + out);
+        return db;
+    }();
+    return path;
+}
+
+void DeskTest::SetUp() {
+    scratch_ = std::make_unique<zorvic_test::ScratchDir>();
+    // Remembered settings and the default options file land in a test location, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    host::HostConfig().setReportPath(ZORVIC_SOURCE_DIR "/reports/");
+}
+
+void DeskTest::TearDown() {
+    window_.reset();
+    scratch_.reset();
+}
+
+desk::MainWindow& DeskTest::open(const std::string& module, const std::string& database) {
+    return start(module, QString::fromStdString(database.empty() ? demoDatabase() : database));
+}
+
+desk::MainWindow& DeskTest::openRemembered(const std::string& module) { return start(module, {}); }
+
+desk::MainWindow& DeskTest::start(const std::string& module, const QString& database) {
+    window_.reset();
+    desk::DeskStart start{ZORVIC_LIB_DIR, database, QString::fromStdString((*scratch_ / "options.ini").string()),
+                          QString::fromStdString(module)};
+    window_ = std::make_unique<desk::MainWindow>(start);
+    window_->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    return *window_;
+}
+
+void DeskTest::chooseDemoCompany() {
+    window_->chooseOrganizations({desk::Organization{1, QStringLiteral("ТД Черноземье"), {}, {}, {}}});
+}
+
+void DeskTest::generate(int timeoutMs) {
+    QSignalSpy ended(window_.get(), &desk::MainWindow::generateEnded);
+    ASSERT_TRUE(window_->generateButton()->isEnabled()) << window_->validationLabel()->text().toStdString();
+    QTest::mouseClick(window_->generateButton(), Qt::LeftButton);
+    ASSERT_TRUE(ended.wait(timeoutMs)) << "the generate did not end";
+}
+
+QStringList DeskTest::notices() const {
+    QStringList texts;
+    for (auto* box : window_->findChildren<QMessageBox*>("notice"))
+        if (box->isVisible()) texts << box->text();
+    return texts;
+}
+
+void DeskTest::typeInto(QWidget* widget, const QString& text) {
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(widget, Qt::Key_Delete);
+    // QTest's own typing knows only ASCII keys; Cyrillic goes as key events carrying the text.
+    for (const QChar ch : text) {
+        if (ch.unicode() < 128) QTest::keyClick(widget, ch.toLatin1());
+        else QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
+}  // namespace desk_test

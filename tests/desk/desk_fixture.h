@@ -1,0 +1,66 @@
+#pragma once
+
+// What the desktop tests share: the demo database made once, a home of the tests' own (so no
+// user's settings are read or written), a window over a form, and waiting for a generate.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "desk/main_window.h"
+#include "host/data/main_dm.h"
+#include "test_support.h"
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace desk_test {
+
+namespace fs = std::filesystem;
+
+// Runs a shell command; its output goes to `out` when given. Returns the exit status.
+int shell(const std::string& command, std::string* out = nullptr);
+
+// The demo database of this test binary, made at first use.
+const std::string& demoDatabase();
+// A scratch directory that lasts as long as the test binary.
+const fs::path& binaryScratch();
+
+class DeskTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A window over the module, on the given database (default: the demo), options in this test's
+    // own file.
+    desk::MainWindow& open(const std::string& module, const std::string& database = {});
+    // A window started without naming a database, as the user starts it the next day.
+    desk::MainWindow& openRemembered(const std::string& module);
+    // Organization 1, the demo company, as if chosen in the dialog.
+    void chooseDemoCompany();
+    // Presses the generate button and waits until the results are shown.
+    void generate(int timeoutMs = 180000);
+    // The texts of the notices the window has open.
+    QStringList notices() const;
+    // Types into a spin box or edit as a user does: all selected, replaced.
+    static void typeInto(QWidget* widget, const QString& text);
+    template <class T>
+    T* find(const char* name) const {
+        T* widget = window_->findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << "no widget " << name;
+        return widget;
+    }
+
+    desk::MainWindow& start(const std::string& module, const QString& database);
+
+    std::unique_ptr<zorvic_test::ScratchDir> scratch_;
+    std::unique_ptr<desk::MainWindow> window_;
+};
+
+}  // namespace desk_test

@@ -1,0 +1,47 @@
+// Pictures of the window as the user sees it. Under the screenshot script (a real X server)
+// they are taken from the screen into the directory it names; otherwise into a scratch
+// directory, where a blank picture still fails.
+#include <QImage>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <cstdlib>
+
+#include "desk_fixture.h"
+
+namespace desk_test {
+namespace {
+
+QImage picture(QWidget& window) {
+    QApplication::processEvents();
+    QTest::qWait(200);
+    // On a real display, the screen as it is, with whatever lies on top.
+    if (QGuiApplication::platformName() == "xcb") return window.screen()->grabWindow(0).toImage();
+    return window.grab().toImage();
+}
+
+bool blank(const QImage& image) {
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); y += 7)
+        for (int x = 0; x < image.width(); x += 7)
+            if (image.pixel(x, y) != first) return false;
+    return true;
+}
+
+TEST_F(DeskTest, ScreenshotsOfTheMainWindow) {
+    const char* named = std::getenv("ZORVIC_SCREENSHOT_DIR");
+    const fs::path directory = named ? fs::path(named) : *scratch_ / "shots";
+    fs::create_directories(directory);
+    for (const auto& [module, file] : {std::pair{"pZorvicRozn", "desk-form11.png"}, {"pZorvicBuy", "desk-form07.png"}}) {
+        auto& window = open(module);
+        chooseDemoCompany();
+        window.resize(1280, 800);
+        window.move(0, 0);
+        const QImage image = picture(window);
+        EXPECT_FALSE(blank(image));
+        EXPECT_TRUE(image.save(QString::fromStdString((directory / file).string())));
+    }
+}
+
+}  // namespace
+}  // namespace desk_test
