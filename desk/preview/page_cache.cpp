@@ -14,7 +14,7 @@ namespace {
 
 // A dozen pages, unless a dozen at a high zoom would take more memory than this.
 constexpr int kPagesKept = 12;
-constexpr qsizetype kBytesKept = qsizetype(256) << 20;
+constexpr qsizetype kBytesKept = qsizetype(128) << 20;
 // A page finer than this is drawn coarser and scaled up: at the highest zoom on a high-density
 // screen an A4 page would otherwise be nearly a quarter of a gigabyte.
 constexpr double kLargestImagePixels = 16e6;

@@ -86,6 +86,8 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const host::PreparedReport> report,
       printerChooser_(&defaultPrinterChooser),
       lastExtension_(QStringLiteral("pdf")) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Nothing handed over is a report without pages, said as such.
+    if (!report_) report_ = std::make_shared<const host::PreparedReport>();
     const QString name = QString::fromStdString(report_->name);
     setWindowTitle(name.isEmpty() ? QStringLiteral("Печатная форма") : QStringLiteral("Печатная форма — %1").arg(name));
     exportDirectory_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -22,9 +23,11 @@
 #include <QWheelEvent>
 #include <cstdio>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "desk/preview/export_file_dialog.h"
 #include "desk/preview/page_cache.h"
 #include "desk/preview/page_view.h"
 #include "desk/preview/preview_window.h"
@@ -33,6 +36,9 @@
 #include "host/report/report_error.h"
 #include "host/stop/stop_request.h"
 #include "tests/test_support.h"
+
+// Failures name the texts, not their UTF-16 units.
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 
@@ -209,9 +215,11 @@ TEST_F(PreviewWindowTest, ButtonsAndKeysTurnToTheRightPagesAndStopAtTheEnds) {
     EXPECT_EQ(window_->currentPage(), 6);
     EXPECT_EQ(spin->value(), 6);
 
-    // Scrolled by hand, the page that fills the window is the current one.
+    // Scrolled by hand, the page that fills most of the window is the current one, though the
+    // one above still shows at the top.
     const QRect third = view->pageRect(2);
-    view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + third.top() + third.height() / 3);
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + third.top() - view->viewport()->height() / 3);
+    ASSERT_TRUE(view->pageRect(1).intersects(view->viewport()->rect()));
     QApplication::processEvents();
     EXPECT_EQ(window_->currentPage(), 3);
     EXPECT_EQ(status(), QStringLiteral("Страница 3 из 6"));
@@ -351,6 +359,29 @@ TEST_F(PreviewWindowTest, ExportsInEveryFormatThroughItsMenu) {
     press(QKeySequence::Save);
     EXPECT_TRUE(suggested_.last().endsWith(QStringLiteral(".rtf")));
     EXPECT_EQ(suggested_.last().section(QLatin1Char('/'), 0, -2), QString::fromStdString(file("")).chopped(1));
+}
+
+TEST(ExportFileDialog, StartsAtTheSuggestionAndAnotherFormatChangesTheExtension) {
+    zorvic_test::ScratchDir scratch;
+    const QString suggested = QString::fromStdString((scratch / "ZorvicBuy.pdf").string());
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seen << dialog->selectedNameFilter() << dialog->selectedFiles().value(0);
+        dialog->selectNameFilter(QStringLiteral("Книга Excel (*.xlsx)"));
+        // As when the user picks it from the list.
+        emit dialog->filterSelected(dialog->selectedNameFilter());
+        QMetaObject::invokeMethod(dialog, &QDialog::accept);
+    });
+    const QString chosen = desk::askExportFile(nullptr, suggested);
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen[0], QStringLiteral("Документ PDF (*.pdf)"));
+    EXPECT_EQ(seen[1], suggested);
+    EXPECT_EQ(chosen, QString::fromStdString((scratch / "ZorvicBuy.xlsx").string()));
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_TRUE(desk::askExportFile(nullptr, suggested).isEmpty());
 }
 
 TEST_F(PreviewWindowTest, AFailedExportIsShownAndLeavesNoFile) {
@@ -611,6 +642,11 @@ TEST_F(PreviewWindowTest, AReportWithoutPagesSaysSo) {
     EXPECT_TRUE(suggested_.isEmpty());
     press(Qt::Key_End);
     EXPECT_EQ(window_->currentPage(), 0);
+
+    delete window_.data();
+    open(nullptr);
+    EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("noPagesMessage"))->text(),
+              QStringLiteral("Печатная форма не содержит страниц."));
 }
 
 TEST_F(PreviewWindowTest, APageSizeNoPaperHasIsNamedInsteadOfDrawn) {
