@@ -12,7 +12,7 @@ QString filterOf(const ExportFormat& format) {
     return QStringLiteral("%1 (*.%2)").arg(format.title, format.extension);
 }
 
-// The name without the extension of one of the formats; any other dot stays part of the name.
+// The name without the extension of one of the formats; any other dot stays in the name.
 QString withoutFormatExtension(const QString& fileName) {
     const QString suffix = QFileInfo(fileName).suffix();
     for (const ExportFormat& format : exportFormats())
