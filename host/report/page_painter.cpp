@@ -1,0 +1,205 @@
+// Drawing prepared pages with cairo and pango, onto a PDF page or into an image.
+#include "host/report/page_painter.h"
+
+#include <cairo.h>
+#include <pango/pangocairo.h>
+
+#include <cmath>
+#include <map>
+#include <new>
+#include <string>
+#include <utility>
+
+#include "host/report/report_error.h"
+
+namespace host {
+namespace {
+
+double pt(double mm) { return mm * 72.0 / 25.4; }
+
+template <typename T, void (*Free)(T*)>
+struct Deleter {
+    void operator()(T* p) const { Free(p); }
+};
+void unrefObject(void* p) { g_object_unref(p); }
+
+using Surface = std::unique_ptr<cairo_surface_t, Deleter<cairo_surface_t, cairo_surface_destroy>>;
+using Cairo = std::unique_ptr<cairo_t, Deleter<cairo_t, cairo_destroy>>;
+using Font = std::unique_ptr<PangoFontDescription, Deleter<PangoFontDescription, pango_font_description_free>>;
+using GObject = std::unique_ptr<void, Deleter<void, unrefObject>>;
+using FontOptions = std::unique_ptr<cairo_font_options_t, Deleter<cairo_font_options_t, cairo_font_options_destroy>>;
+
+// One font description per size and weight, made once: a long report has few of them and many
+// texts.
+class Fonts {
+public:
+    const PangoFontDescription* get(double size, bool bold) {
+        auto& slot = fonts_[{static_cast<int>(size * PANGO_SCALE), bold}];
+        if (!slot) {
+            slot.reset(pango_font_description_from_string("DejaVu Sans"));
+            pango_font_description_set_size(slot.get(), static_cast<int>(size * PANGO_SCALE));
+            pango_font_description_set_weight(slot.get(), bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+        }
+        return slot.get();
+    }
+
+private:
+    std::map<std::pair<int, bool>, Font> fonts_;
+};
+
+void line(cairo_t* cr, double x1, double y1, double x2, double y2) {
+    cairo_move_to(cr, x1, y1);
+    cairo_line_to(cr, x2, y2);
+}
+
+void drawFrame(cairo_t* cr, const FrameLines& frame, double x, double y, double w, double h) {
+    cairo_set_line_width(cr, 0.5);
+    if (frame.left) line(cr, x, y, x, y + h);
+    if (frame.top) line(cr, x, y, x + w, y);
+    if (frame.right) line(cr, x + w, y, x + w, y + h);
+    if (frame.bottom) line(cr, x, y + h, x + w, y + h);
+    cairo_stroke(cr);
+}
+
+// A half-point line is a fraction of a pixel on a screen; drawn where it falls it would be smeared
+// grey across two pixels. Here it is whole pixels wide and lies on whole pixels, the same pixels
+// for the shared edge of two neighbouring cells, and its ends reach the corners.
+void drawFrameOnPixels(cairo_t* cr, const FrameLines& frame, double x, double y, double w, double h) {
+    double x1 = x, y1 = y, x2 = x + w, y2 = y + h;
+    cairo_user_to_device(cr, &x1, &y1);
+    cairo_user_to_device(cr, &x2, &y2);
+    double width = 0.5, unused = 0;
+    cairo_user_to_device_distance(cr, &width, &unused);
+    const double pixels = std::max(1.0, std::round(width));
+    const bool odd = static_cast<long>(pixels) % 2 == 1;
+    auto snap = [odd](double v) { return odd ? std::floor(v) + 0.5 : std::round(v); };
+    x1 = snap(x1), y1 = snap(y1), x2 = snap(x2), y2 = snap(y2);
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    cairo_set_line_width(cr, pixels);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    if (frame.left) line(cr, x1, y1, x1, y2);
+    if (frame.top) line(cr, x1, y1, x2, y1);
+    if (frame.right) line(cr, x2, y1, x2, y2);
+    if (frame.bottom) line(cr, x1, y2, x2, y2);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void check(cairo_status_t status, const std::string& what) {
+    if (status == CAIRO_STATUS_NO_MEMORY) throw ReportError(what + ": not enough memory");
+    if (status != CAIRO_STATUS_SUCCESS) throw ReportError(what + ": " + cairo_status_to_string(status));
+}
+
+}  // namespace
+
+struct PagePainter::Tools {
+    GObject layoutHolder;
+    PangoLayout* layout = nullptr;
+    Fonts fonts;
+};
+
+PagePainter::PagePainter(cairo_t* cr, bool snapToPixels) : cr_(cr), snapToPixels_(snapToPixels), tools_(std::make_unique<Tools>()) {
+    tools_->layoutHolder.reset(pango_cairo_create_layout(cr));
+    tools_->layout = static_cast<PangoLayout*>(tools_->layoutHolder.get());
+    PangoContext* context = pango_layout_get_context(tools_->layout);
+    // Font sizes are points, and so are the context's units.
+    pango_cairo_context_set_resolution(context, 72);
+    if (snapToPixels) {
+        // Glyph outlines are fitted to the pixels for sharpness, but the advances are not rounded:
+        // a line breaks at the same word at every zoom and in the PDF.
+        FontOptions options(cairo_font_options_create());
+        cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
+        cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_SLIGHT);
+        cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+        pango_cairo_context_set_font_options(context, options.get());
+    }
+    pango_layout_context_changed(tools_->layout);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+}
+
+PagePainter::~PagePainter() = default;
+
+void PagePainter::drawPage(const PreparedPage& page) {
+    PangoLayout* layout = tools_->layout;
+    for (const PreparedText& t : page.texts) {
+        const double x = pt(t.left), y = pt(t.top), w = pt(t.width), h = pt(t.height);
+        // Empty cells of a table are only their frame lines.
+        if (!t.text.empty()) {
+            cairo_save(cr_);
+            cairo_rectangle(cr_, x, y, w, h);
+            cairo_clip(cr_);
+            // A little air between the frame lines and the text.
+            const double pad = pt(0.5);
+            pango_layout_set_font_description(layout, tools_->fonts.get(t.fontSize, t.bold));
+            pango_layout_set_width(layout, static_cast<int>((w - 2 * pad) * PANGO_SCALE));
+            pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+            pango_layout_set_alignment(layout, t.align == TextAlign::Left     ? PANGO_ALIGN_LEFT
+                                               : t.align == TextAlign::Center ? PANGO_ALIGN_CENTER
+                                                                              : PANGO_ALIGN_RIGHT);
+            pango_layout_set_text(layout, t.text.c_str(), -1);
+            int textWidth = 0, textHeight = 0;
+            pango_layout_get_size(layout, &textWidth, &textHeight);
+            const double th = static_cast<double>(textHeight) / PANGO_SCALE;
+            double top = y + pad;
+            if (t.valign == TextVAlign::Center) top = y + (h - th) / 2;
+            else if (t.valign == TextVAlign::Bottom) top = y + h - pad - th;
+            cairo_move_to(cr_, x + pad, top);
+            pango_cairo_show_layout(cr_, layout);
+            cairo_restore(cr_);
+        }
+        if (!t.frame.any()) continue;
+        if (snapToPixels_) drawFrameOnPixels(cr_, t.frame, x, y, w, h);
+        else drawFrame(cr_, t.frame, x, y, w, h);
+    }
+}
+
+PagePixels pagePixels(const PreparedReport& report, double dotsPerInch) {
+    if (!std::isfinite(dotsPerInch) || dotsPerInch <= 0)
+        throw ReportError("cannot draw \"" + report.name + "\" at " + std::to_string(dotsPerInch) + " dots per inch");
+    const double width = std::round(report.pageWidth / 25.4 * dotsPerInch);
+    const double height = std::round(report.pageHeight / 25.4 * dotsPerInch);
+    // Cairo's images end at 32767 pixels a side.
+    constexpr double largest = 32767;
+    if (!(width >= 1 && height >= 1 && width <= largest && height <= largest))
+        throw ReportError("cannot draw \"" + report.name + "\": its page of " + std::to_string(report.pageWidth) + " x " +
+                          std::to_string(report.pageHeight) + " mm at " + std::to_string(dotsPerInch) +
+                          " dots per inch is no image size");
+    return {static_cast<int>(width), static_cast<int>(height)};
+}
+
+PageImage renderPage(const PreparedReport& report, std::size_t pageIndex, double dotsPerInch) {
+    if (pageIndex >= report.pages.size())
+        throw ReportError("\"" + report.name + "\" has no page " + std::to_string(pageIndex + 1) + ": it has " +
+                          std::to_string(report.pages.size()));
+    const PagePixels size = pagePixels(report, dotsPerInch);
+    const std::string what = "cannot draw page " + std::to_string(pageIndex + 1) + " of \"" + report.name + "\"";
+
+    PageImage image;
+    image.width = size.width;
+    image.height = size.height;
+    image.stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, size.width);
+    try {
+        // White: every byte of an opaque white ARGB32 pixel is 0xff.
+        image.pixels.assign(static_cast<std::size_t>(image.stride) * static_cast<std::size_t>(size.height), 0xff);
+    } catch (const std::bad_alloc&) {
+        throw ReportError(what + ": not enough memory for " + std::to_string(size.width) + " x " +
+                          std::to_string(size.height) + " pixels");
+    }
+    Surface surface(cairo_image_surface_create_for_data(image.pixels.data(), CAIRO_FORMAT_ARGB32, size.width,
+                                                        size.height, image.stride));
+    check(cairo_surface_status(surface.get()), what);
+    {
+        Cairo cr(cairo_create(surface.get()));
+        // Points to pixels, each way by the page's own rounding, so the page's edges are the image's.
+        cairo_scale(cr.get(), size.width / pt(report.pageWidth), size.height / pt(report.pageHeight));
+        PagePainter painter(cr.get(), true);
+        painter.drawPage(report.pages[pageIndex]);
+        check(cairo_status(cr.get()), what);
+    }
+    cairo_surface_flush(surface.get());
+    return image;
+}
+
+}  // namespace host
