@@ -28,6 +28,7 @@
 #include "desk/form_catalogue.h"
 #include "desk/generate/generate_job.h"
 #include "desk/generate/result_dialog.h"
+#include "desk/long_run_gate.h"
 #include "desk/organizations/organization_dialog.h"
 #include "desk/page/parameters_page_view.h"
 #include "desk/preview/show_preview.h"
@@ -428,6 +429,11 @@ void MainWindow::startGenerate() {
     if (!session_ || (job_ && job_->running()) || organizations_.empty()) return;
     auto& frame = session_->frame();
     if (!errorLines(frame).isEmpty()) return;
+    if (!LongRunGate::tryEnter()) {
+        notice(QStringLiteral("Формирование"),
+               QStringLiteral("Идет сохранение печатной формы; сформировать можно, когда оно закончится."), false);
+        return;
+    }
     try {
         if (!workDirectory_) {
             // One work directory per open form, locked while the form is open: its tables are the
@@ -437,6 +443,7 @@ void MainWindow::startGenerate() {
             frame.SetTMPTablesDatabaseName();
         }
     } catch (const std::exception& error) {
+        LongRunGate::leave();
         workDirectory_.reset();
         notice(QStringLiteral("Рабочий каталог"), QString::fromStdString(error.what()), true);
         return;
@@ -458,6 +465,7 @@ void MainWindow::showProgress() {
 }
 
 void MainWindow::generateFinished() {
+    LongRunGate::leave();
     host::ui::setMessageService(messages_.get());
     // The field shows the first chosen organization again, as before the run.
     if (organizations_.size() > 1)

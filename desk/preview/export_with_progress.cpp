@@ -1,6 +1,8 @@
 // Running an export filter on a worker thread under a progress dialog.
 #include "desk/preview/export_with_progress.h"
 
+#include "desk/long_run_gate.h"
+
 #include <QEventLoop>
 #include <QFile>
 #include <QProgressDialog>
@@ -22,6 +24,11 @@ ExportOutcome exportWithProgress(QWidget* parent, std::shared_ptr<const host::Pr
                                  const QString& path) {
     const std::string file = QFile::encodeName(path).toStdString();
     const int pages = static_cast<int>(std::min<std::size_t>(report->pages.size(), INT_MAX));
+    if (!LongRunGate::tryEnter())
+        return {false, QStringLiteral("Идет формирование отчета; печатную форму можно сохранить, когда оно закончится.")};
+    struct Leave {
+        ~Leave() { LongRunGate::leave(); }
+    } leave;
     // The report is never changed while it is shown, so the thread reads it as the window does.
     std::exception_ptr failure;
     std::unique_ptr<QThread> worker(QThread::create([report, file, &failure] {

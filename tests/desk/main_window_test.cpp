@@ -19,6 +19,7 @@
 
 #include "app/frame_session.h"
 #include "desk/page/parameters_page_view.h"
+#include "desk/preview/preview_window.h"
 #include "desk_fixture.h"
 
 namespace desk_test {
@@ -290,6 +291,38 @@ TEST_F(DeskTest, TheWholePageFitsTheWindowAt1280By800) {
         EXPECT_LE(needed.height(), scroll->viewport()->height());
         EXPECT_LE(needed.width(), scroll->viewport()->width());
     }
+}
+
+}  // namespace
+}  // namespace desk_test
+
+namespace desk_test {
+namespace {
+
+// The print form opens in the preview with as many pages as the command line's PDF of it.
+TEST_F(DeskTest, ThePrintFormOpensInThePreviewWithThePdfsPageCount) {
+    zorvic_test::writeFile(*scratch_ / "options.ini", "[ZorvicRozn]\nseYear=2024\nrgReportKind=0\n");
+    auto& window = open("pZorvicRozn");
+    chooseDemoCompany();
+    generate();
+    auto* preview = window.findChild<desk::PreviewWindow*>();
+    ASSERT_NE(preview, nullptr) << notices().join("\n").toStdString();
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_GT(preview->pageCount(), 0);
+
+    const std::string pdf = (*scratch_ / "form11.pdf").string();
+    std::string out;
+    ASSERT_EQ(shell(ZORVIC_BIN_DIR "/zorvic generate pZorvicRozn --db " + demoDatabase() +
+                        " --client 1 --set seYear=2024 --set rgReportKind=0 --preview " + pdf,
+                    &out),
+              0)
+        << out;
+    std::string info;
+    ASSERT_EQ(shell("pdfinfo " + pdf, &info), 0) << info;
+    const auto at = info.find("Pages:");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(preview->pageCount(), std::stoi(info.substr(at + 6)));
+    preview->close();
 }
 
 }  // namespace

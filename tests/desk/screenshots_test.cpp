@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <cstdlib>
 
+#include "desk/preview/preview_window.h"
 #include "desk_fixture.h"
 
 namespace desk_test {
@@ -41,6 +42,24 @@ TEST_F(DeskTest, ScreenshotsOfTheMainWindow) {
         EXPECT_FALSE(blank(image));
         EXPECT_TRUE(image.save(QString::fromStdString((directory / file).string())));
     }
+}
+
+TEST_F(DeskTest, ScreenshotOfThePreview) {
+    const char* named = std::getenv("ZORVIC_SCREENSHOT_DIR");
+    const fs::path directory = named ? fs::path(named) : *scratch_ / "shots";
+    fs::create_directories(directory);
+    zorvic_test::writeFile(*scratch_ / "options.ini", "[ZorvicBuy]\nseYear=2024\nrgReportKind=0\n");
+    auto& window = open("pZorvicBuy");
+    chooseDemoCompany();
+    generate();
+    auto* preview = window.findChild<desk::PreviewWindow*>();
+    ASSERT_NE(preview, nullptr);
+    preview->setGeometry(0, 0, 1280, 800);
+    QTest::qWait(300);
+    const QImage image = picture(*preview);
+    EXPECT_FALSE(blank(image));
+    EXPECT_TRUE(image.save(QString::fromStdString((directory / "desk-preview.png").string())));
+    preview->close();
 }
 
 }  // namespace
