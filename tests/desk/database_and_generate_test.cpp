@@ -10,6 +10,7 @@
 
 #include "desk/connection/host_database_choice.h"
 #include "desk/generate/generate_job.h"
+#include "desk/long_run_gate.h"
 #include "desk/organizations/organization_dialog.h"
 #include "desk_fixture.h"
 #include "host/firebird/firebird_database.h"
@@ -140,6 +141,34 @@ TEST_F(DeskTest, CancelOnABigQuarterLeavesNoDeclaration) {
     EXPECT_TRUE(notices().join("").contains(QStringLiteral("Файл декларации не создан")));
     // The window is usable again, and the next generate collects anew.
     EXPECT_TRUE(window.generateButton()->isEnabled());
+}
+
+}  // namespace
+}  // namespace desk_test
+
+namespace desk_test {
+namespace {
+
+// A save of a print form going on (it holds the program's stop request and progress counts): the
+// generate waits, saying why, and goes once the save is over.
+TEST_F(DeskTest, AGenerateWaitsForASaveOfAPrintFormToEnd) {
+    const fs::path out = *scratch_ / "out";
+    fs::create_directories(out);
+    zorvic_test::writeFile(*scratch_ / "options.ini",
+                           "[ZorvicBuy]\nseYear=2024\nrgReportKind=1\ndePath=" + out.string() + "\n");
+    auto& window = open("pZorvicBuy");
+    chooseDemoCompany();
+    ASSERT_TRUE(desk::LongRunGate::tryEnter());
+    QTest::mouseClick(window.generateButton(), Qt::LeftButton);
+    EXPECT_EQ(window.job(), nullptr);
+    EXPECT_TRUE(notices().join("").contains(QStringLiteral("Идет сохранение печатной формы")));
+    EXPECT_TRUE(fs::is_empty(out));
+    desk::LongRunGate::leave();
+    generate();
+    EXPECT_FALSE(fs::is_empty(out));
+    // And the generate gave the gate back.
+    EXPECT_TRUE(desk::LongRunGate::tryEnter());
+    desk::LongRunGate::leave();
 }
 
 }  // namespace
