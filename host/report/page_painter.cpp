@@ -10,24 +10,13 @@
 #include <string>
 #include <utility>
 
+#include "host/report/cairo_handles.h"
 #include "host/report/report_error.h"
 
 namespace host {
 namespace {
 
-double pt(double mm) { return mm * 72.0 / 25.4; }
-
-template <typename T, void (*Free)(T*)>
-struct Deleter {
-    void operator()(T* p) const { Free(p); }
-};
-void unrefObject(void* p) { g_object_unref(p); }
-
-using Surface = std::unique_ptr<cairo_surface_t, Deleter<cairo_surface_t, cairo_surface_destroy>>;
-using Cairo = std::unique_ptr<cairo_t, Deleter<cairo_t, cairo_destroy>>;
-using Font = std::unique_ptr<PangoFontDescription, Deleter<PangoFontDescription, pango_font_description_free>>;
-using GObject = std::unique_ptr<void, Deleter<void, unrefObject>>;
-using FontOptions = std::unique_ptr<cairo_font_options_t, Deleter<cairo_font_options_t, cairo_font_options_destroy>>;
+using namespace cairo_handles;
 
 // One font description per size and weight, made once: a long report has few of them and many
 // texts.

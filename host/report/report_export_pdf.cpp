@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "host/files/replacing_file.h"
+#include "host/report/cairo_handles.h"
 #include "host/report/page_painter.h"
 #include "host/report/report_error.h"
 #include "host/report/report_export.h"
@@ -16,16 +17,7 @@
 namespace host {
 namespace {
 
-// Cairo's PDF units are points.
-double pt(double mm) { return mm * 72.0 / 25.4; }
-
-template <typename T, void (*Free)(T*)>
-struct Deleter {
-    void operator()(T* p) const { Free(p); }
-};
-
-using Surface = std::unique_ptr<cairo_surface_t, Deleter<cairo_surface_t, cairo_surface_destroy>>;
-using Cairo = std::unique_ptr<cairo_t, Deleter<cairo_t, cairo_destroy>>;
+using namespace cairo_handles;
 
 // Where cairo's output goes: the file beside the one asked for. The first failure of a write is
 // kept to be thrown with the system's reason once cairo has returned; after it, and once the

@@ -15,10 +15,8 @@
 
 #include "desk/main_window.h"
 #include "host/data/main_dm.h"
+#include "qt_printing.h"
 #include "test_support.h"
-
-// Failures show texts as text.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace desk_test {
 

@@ -35,10 +35,9 @@
 #include "host/report/page_painter.h"
 #include "host/report/report_error.h"
 #include "host/stop/stop_request.h"
+#include "qt_printing.h"
 #include "tests/test_support.h"
 
-// Failures name the texts, not their UTF-16 units.
-void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 
