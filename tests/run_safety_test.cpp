@@ -310,4 +310,24 @@ TEST_F(StopSignal, AStopAtAnyStageLeavesNoDeclarationAndNoTemporaryFiles) {
     EXPECT_GT(stopped, 0) << "no signal landed before the end of the run";
 }
 
+// The print form of the big quarter takes seconds: the status line is up when the stop comes, and
+// the second organization never starts.
+TEST_F(StopSignal, AStopOnATerminalClearsTheStatusLineBeforeSayingSoAndEndsEveryOrganization) {
+    zorvic_test::ScratchDir dir;
+    const fs::path pdf = dir / "form.pdf";
+    const Outcome ended = signalledRun({ZORVIC_BIN_DIR "/zorvic", "generate", "pZorvicBuy", "--db",
+                                        (*scratch / "scale.fdb").string(), "--client", "1", "--client", "60", "--set",
+                                        "seYear=2024", "--preview", pdf.string()},
+                                       SIGINT, std::chrono::milliseconds(1000),
+                                       zorvic_test::RunOptions().errorsTo(zorvic_test::ErrorStream::Terminal).setting("TERM=xterm"));
+    EXPECT_EQ(ended.status, 130) << ended.out << ended.err;
+    EXPECT_EQ(ended.out, "");
+    const zorvic_test::TerminalWriting writing = zorvic_test::takeApart(ended.err);
+    EXPECT_TRUE(writing.tidy) << ::testing::PrintToString(ended.err);
+    EXPECT_EQ(writing.printed, "client 1: stopped: nothing was written\n");
+    ASSERT_FALSE(writing.statusLines.empty()) << "the stop came before any status line";
+    for (const auto& line : writing.statusLines) EXPECT_EQ(line.rfind("client 1: ", 0), 0u) << line;
+    EXPECT_TRUE(namesIn(dir / "").empty()) << ::testing::PrintToString(namesIn(dir / ""));
+}
+
 }  // namespace
