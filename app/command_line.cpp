@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <charconv>
 
 #include "host/report/report_export.h"
@@ -15,11 +16,28 @@ void addSetOption(CLI::App& command, std::vector<std::string>& settings) {
         ->allow_extra_args(false);
 }
 
-void addCommonOptions(CLI::App& command, CommandLine& line, std::optional<std::string>& client) {
+// Returns the --client option: taken once or more, one ID each time.
+CLI::Option* addCommonOptions(CLI::App& command, CommandLine& line, std::vector<std::string>& clients,
+                              const char* what) {
     command.add_option("MODULE", line.module, "plug-in name (pZorvicRozn ...) or module file")->required();
     command.add_option("--options", line.optionsFile, "the options file (INI, UTF-8)");
-    command.add_option("--client", client, "the organization the declaration is made for (ID_CLIENTS)");
+    return command.add_option("--client", clients, what)->type_name("ID")->allow_extra_args(false);
 }
+
+// What the help of generate says after its options: how a command for several organizations
+// runs, fails and names its files.
+constexpr const char* kSeveralClients = R"(Several organizations: --client may be given more than once, an ID once only. Each organization is
+a run of its own, in the order given, and stdout gets each one's path on a line of its own. With
+several, every line a run says on stderr starts with "client ID: ", a print form's file carries
+the ID before its extension (--preview out.pdf gives out.1.pdf, out.60.pdf), and --work-dir DIR
+keeps each organization's tables in DIR/ID. When one organization fails (exit status 1) the
+others still run; a mistake in the command line or the page (exit status 2) and a stop end the
+command at that organization. The exit status is the first one that is not 0. --save-options
+writes the page back once, after the last run; every run reads the options file as it was given.
+
+On a terminal, stderr shows how far the run has got on one status line, cleared before anything
+else is printed; never when stderr is a file or a pipe.
+)";
 
 // Identifiers are typed as decimal numbers: read as the option parser would, "010" would be
 // organization 8 and "0x0A" organization 10, a declaration for somebody else.
@@ -42,8 +60,8 @@ ParseResult parseCommandLine(int argc, char** argv) {
     CommandLine line;
     std::vector<std::string> generateSettings;
     std::vector<std::string> paramsSettings;
-    std::optional<std::string> generateClient;
-    std::optional<std::string> paramsClient;
+    std::vector<std::string> generateClients;
+    std::vector<std::string> paramsClients;
     std::optional<std::string> reportId;
     std::optional<std::string> ownerId;
 
@@ -51,7 +69,8 @@ ParseResult parseCommandLine(int argc, char** argv) {
     cli.require_subcommand(1);
 
     auto* generate = cli.add_subcommand("generate", "collect the data and write the declaration or its print form");
-    addCommonOptions(*generate, line, generateClient);
+    addCommonOptions(*generate, line, generateClients,
+                     "the organization the declaration is made for (ID_CLIENTS); repeat it for several");
     generate->add_option("--db", line.database, "the host database: a file path, or host:path for a server");
     generate->add_flag("--save-options", line.saveOptions, "write the page back into the options file after the run");
     addSetOption(*generate, generateSettings);
@@ -61,9 +80,12 @@ ParseResult parseCommandLine(int argc, char** argv) {
     generate->add_option("--report-dir", line.reportDir, "directory of the report templates");
     generate->add_option("--date", line.date, "the date taken as today, DD.MM.YYYY");
     generate->add_option("--preview", line.preview, "where the print form goes (.html, .pdf, .xlsx, .rtf)");
+    generate->footer(kSeveralClients);
 
     auto* params = cli.add_subcommand("params", "show the parameters page as the options and changes leave it");
-    addCommonOptions(*params, line, paramsClient);
+    // One page, one organization: its help shows no repetition.
+    addCommonOptions(*params, line, paramsClients, "the organization the page is shown for (ID_CLIENTS)")
+        ->option_text("ID");
     addSetOption(*params, paramsSettings);
     params->add_flag("--json", line.json, "print the page as one JSON object");
 
@@ -81,15 +103,32 @@ ParseResult parseCommandLine(int argc, char** argv) {
 
     const bool isGenerate = generate->parsed();
     line.command = isGenerate ? CommandLine::Command::Generate : CommandLine::Command::Params;
-    const std::pair<const char*, const std::optional<std::string>*> integers[] = {
-        {"--client", isGenerate ? &generateClient : &paramsClient}, {"--report-id", &reportId}, {"--owner-id", &ownerId}};
-    for (const auto& [option, text] : integers) {
-        if (!*text || decimalInteger(**text)) continue;
+    const std::vector<std::string>& clients = isGenerate ? generateClients : paramsClients;
+    if (!isGenerate && clients.size() > 1) {
         result.exitStatus = 2;
-        result.err = std::string(option) + " takes a whole decimal number, not \"" + **text + "\"\n";
+        result.err = "--client: params shows the page for one organization; give --client once\n";
         return result;
     }
-    if (const auto& client = isGenerate ? generateClient : paramsClient) line.client = decimalInteger(*client);
+    std::vector<std::pair<const char*, const std::string*>> integers;
+    for (const auto& client : clients) integers.emplace_back("--client", &client);
+    if (reportId) integers.emplace_back("--report-id", &*reportId);
+    if (ownerId) integers.emplace_back("--owner-id", &*ownerId);
+    for (const auto& [option, text] : integers) {
+        if (decimalInteger(*text)) continue;
+        result.exitStatus = 2;
+        result.err = std::string(option) + " takes a whole decimal number, not \"" + *text + "\"\n";
+        return result;
+    }
+    for (const auto& client : clients) {
+        const int id = *decimalInteger(client);
+        // The second run would write the same declaration again, or over the first one's print form.
+        if (std::find(line.clients.begin(), line.clients.end(), id) != line.clients.end()) {
+            result.exitStatus = 2;
+            result.err = "--client: organization " + std::to_string(id) + " is named more than once\n";
+            return result;
+        }
+        line.clients.push_back(id);
+    }
     if (reportId) line.reportId = *decimalInteger(*reportId);
     if (ownerId) line.ownerId = *decimalInteger(*ownerId);
     for (const auto& setting : isGenerate ? generateSettings : paramsSettings) {

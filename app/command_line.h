@@ -16,7 +16,9 @@ struct CommandLine {
     Command command = Command::Params;
     std::string module;
     std::string database;
-    std::optional<int> client;
+    // The organizations, in the order given: generate makes a declaration for each, params takes
+    // one at most. None: the frame's "no client" (-1).
+    std::vector<int> clients;
     std::optional<std::string> optionsFile;
     bool saveOptions = false;
     std::vector<std::pair<std::string, std::string>> settings;  // control, value, in the order given

@@ -14,6 +14,7 @@
 #include "app/page_json.h"
 #include "app/print_output.h"
 #include "app/terminal_messages.h"
+#include "app/terminal_progress.h"
 #include "app/work_directory.h"
 #include "host/calendar/date_time.h"
 #include "host/data/main_dm.h"
@@ -65,27 +66,43 @@ int stoppedStatus() {
 int runParams(const app::CommandLine& line) {
     checkOptionsFile(line);
     app::FrameSession session(line.module, (installRoot() / "lib").string());
-    if (line.client) session.frame().chooseClient(*line.client, std::to_string(*line.client));
+    if (!line.clients.empty())
+        session.frame().chooseClient(line.clients.front(), std::to_string(line.clients.front()));
     session.readOptions(line.optionsFile);
     session.applySettings(line.settings);
     std::cout << (line.json ? app::pageAsJson(session.frame()) : app::pageAsText(session.frame()));
     return 0;
 }
 
+// The database library serves every run of a generate command and is shut down once, when the
+// command is done: it cannot start again in the same process.
+class DatabaseLibrary {
+public:
+    DatabaseLibrary() = default;
+    ~DatabaseLibrary() {
+        if (used_) host::FirebirdDatabase::shutdown();
+    }
+    DatabaseLibrary(const DatabaseLibrary&) = delete;
+    DatabaseLibrary& operator=(const DatabaseLibrary&) = delete;
+
+    void used() { used_ = true; }
+
+private:
+    bool used_ = false;
+};
+
 // What a generate run hands the host for its length: the print output as the preview and, once
 // opened, the host database. However the run ends, even when saving the options fails, the host
-// is left as it was found: the preview removed, the database detached and closed, and the
-// database library shut down.
+// is left as it was found: the preview removed, the database detached and closed.
 class RunAttachments {
 public:
-    explicit RunAttachments(app::PrintOutputFile& output) { host::installReportPreview(&output); }
+    RunAttachments(app::PrintOutputFile& output, DatabaseLibrary& library) : library_(library) {
+        host::installReportPreview(&output);
+    }
     ~RunAttachments() {
         host::installReportPreview(nullptr);
         host::MainDM().attachDatabase(nullptr);
-        if (database_) {
-            database_.reset();
-            host::FirebirdDatabase::shutdown();
-        }
+        database_.reset();
     }
     RunAttachments(const RunAttachments&) = delete;
     RunAttachments& operator=(const RunAttachments&) = delete;
@@ -107,15 +124,33 @@ public:
                 pthread_sigmask(SIG_SETMASK, &mask, nullptr);
             }
         } restore{previous};
+        library_.used();
         database_ = std::make_unique<host::FirebirdDatabase>(connection);
         host::MainDM().attachDatabase(database_.get());
     }
 
 private:
+    DatabaseLibrary& library_;
     std::unique_ptr<host::FirebirdDatabase> database_;
 };
 
-int runGenerate(const app::CommandLine& line) {
+// One organization's run in a generate command. When the command names several, the run's files
+// and lines carry the organization's id, and only the last run saves the options.
+struct Organization {
+    std::optional<int> client;
+    bool oneOfSeveral = false;
+    bool last = true;
+
+    std::string tag() const { return oneOfSeveral ? std::to_string(*client) : std::string(); }
+    std::string linePrefix() const { return oneOfSeveral ? "client " + tag() + ": " : std::string(); }
+};
+
+// A run that ends so ends the command: a mistake in the command line or the page is every
+// organization's, and a stop is the user's wish for the whole command.
+bool endsTheCommand(int status) { return status == 2 || (status != 0 && host::stopRequested()); }
+
+int runGenerate(const app::CommandLine& line, const Organization& organization, app::TerminalMessages& messages,
+                app::TerminalProgress& progress, DatabaseLibrary& library) {
     checkOptionsFile(line);
     app::WorkDirectory::sweepAbandoned();
     auto& mainDM = host::MainDM();
@@ -128,68 +163,132 @@ int runGenerate(const app::CommandLine& line) {
 
     app::FrameSession session(line.module, (root / "lib").string());
     auto& frame = session.frame();
-    frame.chooseClient(line.client.value_or(-1), line.client ? std::to_string(*line.client) : std::string{});
+    const std::optional<int>& client = organization.client;
+    frame.chooseClient(client.value_or(-1), client ? std::to_string(*client) : std::string{});
     session.readOptions(line.optionsFile);
 
+    // Each organization's tables stay apart, for the user to open each.
+    std::optional<std::string> workDir = line.workDir;
+    if (workDir && organization.oneOfSeveral) workDir = (fs::path(*workDir) / organization.tag()).string();
+
     std::unique_ptr<app::WorkDirectory> workDirectory;
-    app::PrintOutputFile printOutput(line.preview);
-    RunAttachments attachments(printOutput);
+    app::PrintOutputFile printOutput(line.preview, organization.tag());
+    RunAttachments attachments(printOutput, library);
     int status = 0;
     try {
-        session.applySettings(line.settings);
-        // The page's own output kind decides; a preview file asked for a declaration file would be
-        // silently left unwritten.
-        if (const auto* kind = dynamic_cast<const host::ui::ItemsControl*>(frame.page().find("rgReportKind"));
-            line.preview && kind && kind->itemIndex() == 1)
-            throw app::UsageError("--preview names a print form file, but the page asks for the declaration file "
-                                  "(rgReportKind=1)");
-        // The page is checked before anything is opened; the generate step shows what is wrong.
-        if (frame.GetErrorMessage({}).empty()) {
-            if (line.database.empty()) throw app::UsageError("name the host database with --db");
-            workDirectory = std::make_unique<app::WorkDirectory>(line.workDir);
-            mainDM.setWorkDirectory(workDirectory->path());
-            attachments.openDatabase(line.database);
+        {
+            // Gone before anything below or in a handler prints: no line starts behind it.
+            const app::TerminalProgress::Showing showing = progress.show(organization.linePrefix());
+            session.applySettings(line.settings);
+            // The page's own output kind decides; a preview file asked for a declaration file would
+            // be silently left unwritten.
+            if (const auto* kind = dynamic_cast<const host::ui::ItemsControl*>(frame.page().find("rgReportKind"));
+                line.preview && kind && kind->itemIndex() == 1)
+                throw app::UsageError("--preview names a print form file, but the page asks for the declaration "
+                                      "file (rgReportKind=1)");
+            // The page is checked before anything is opened; the generate step shows what is wrong.
+            if (frame.GetErrorMessage({}).empty()) {
+                if (line.database.empty()) throw app::UsageError("name the host database with --db");
+                workDirectory = std::make_unique<app::WorkDirectory>(workDir);
+                mainDM.setWorkDirectory(workDirectory->path());
+                attachments.openDatabase(line.database);
+            }
+            frame.SetTMPTablesDatabaseName();
+            frame.bbtnGenerateClick(nullptr);
         }
-        frame.SetTMPTablesDatabaseName();
-        frame.bbtnGenerateClick(nullptr);
-        // A print form with nothing to print ends silently: no path, no message, success.
+        // A print form with nothing to print ends silently: no path, no message, success. Each path
+        // goes out at once: whoever reads them can take an organization's file while the next runs.
         if (!frame.producedPath().empty())
-            std::cout << frame.producedPath() << "\n";
+            std::cout << frame.producedPath() << "\n" << std::flush;
         else if (!printOutput.written().empty())
-            std::cout << printOutput.written() << "\n";
+            std::cout << printOutput.written() << "\n" << std::flush;
     } catch (const host::GenerateAborted&) {
         status = 2;
     } catch (const host::StopRequested& stop) {
-        std::cerr << "stopped: nothing was written\n";
+        messages.say("stopped: nothing was written");
         status = stoppedStatus();
     } catch (const app::UsageError& e) {
-        std::cerr << e.what() << "\n";
+        messages.say(e.what());
         status = 2;
     } catch (const app::WorkDirectory::Failure& e) {
-        std::cerr << e.what() << "\n";
+        messages.say(e.what());
         status = 1;
     } catch (const std::exception& e) {
         // A failure that a stop caused (a read cut short) is the stop, not an error to report.
         if (host::stopRequested()) {
-            std::cerr << "stopped: nothing was written\n";
+            messages.say("stopped: nothing was written");
             status = stoppedStatus();
         } else {
-            std::cerr << app::terminalText(e.what()) << "\n";
+            messages.say(app::terminalText(e.what()));
             status = 1;
         }
     }
-    if (line.saveOptions && line.optionsFile && !host::stopRequested()) {
+    const bool lastRun = organization.last || endsTheCommand(status);
+    if (line.saveOptions && line.optionsFile && lastRun && !host::stopRequested()) {
         try {
             frame.SaveOptions();
             session.options().saveToFile(*line.optionsFile);
         } catch (const std::exception& e) {
-            std::cerr << app::terminalText(e.what()) << "\n";
+            messages.say(app::terminalText(e.what()));
             if (status == 0) status = 1;
         }
     }
     // Tables in a directory the user named stay for the user to open.
     if (workDirectory && !workDirectory->kept()) frame.DropTMPTables();
     return status;
+}
+
+// The exit status of a command that an exception ended, its reason said on stderr. Called in a
+// handler, for the exception being handled.
+int failureStatus(app::TerminalMessages& messages) {
+    try {
+        throw;
+    } catch (const app::UsageError& e) {
+        messages.say(e.what());
+        return 2;
+    } catch (const host::EncodingError& e) {
+        messages.say(e.what());
+        return 2;
+    } catch (const host::DateRangeError& e) {
+        messages.say(std::string("--date: ") + e.what());
+        return 2;
+    } catch (const std::exception& e) {
+        messages.say(app::terminalText(e.what()));
+        return 1;
+    }
+}
+
+// A declaration for each organization in turn, each a run of its own; the first status that is
+// not 0 is the command's.
+int runGenerateForEach(const app::CommandLine& line, app::TerminalMessages& messages,
+                       app::TerminalProgress& progress) {
+    DatabaseLibrary library;
+    if (line.clients.size() <= 1) {
+        Organization only;
+        if (!line.clients.empty()) only.client = line.clients.front();
+        return runGenerate(line, only, messages, progress, library);
+    }
+    int commandStatus = 0;
+    for (std::size_t i = 0; i < line.clients.size(); ++i) {
+        const Organization organization{line.clients[i], true, i + 1 == line.clients.size()};
+        messages.setLinePrefix(organization.linePrefix());
+        int status = 0;
+        if (host::stopRequested()) {
+            // The stop came between two runs: this organization and the rest are not begun.
+            messages.say("stopped: nothing was written");
+            status = stoppedStatus();
+        } else {
+            try {
+                status = runGenerate(line, organization, messages, progress, library);
+            } catch (const std::exception&) {
+                status = failureStatus(messages);
+            }
+        }
+        messages.setLinePrefix({});
+        if (commandStatus == 0) commandStatus = status;
+        if (endsTheCommand(status)) break;
+    }
+    return commandStatus;
 }
 
 }  // namespace
@@ -203,21 +302,13 @@ int main(int argc, char** argv) {
     if (!parsed.commandLine) return parsed.exitStatus;
     const app::CommandLine& line = *parsed.commandLine;
 
-    app::TerminalMessages messages;
+    app::TerminalProgress progress;
+    app::TerminalMessages messages(&progress);
     host::ui::setMessageService(&messages);
     try {
-        return line.command == app::CommandLine::Command::Params ? runParams(line) : runGenerate(line);
-    } catch (const app::UsageError& e) {
-        std::cerr << e.what() << "\n";
-        return 2;
-    } catch (const host::EncodingError& e) {
-        std::cerr << e.what() << "\n";
-        return 2;
-    } catch (const host::DateRangeError& e) {
-        std::cerr << "--date: " << e.what() << "\n";
-        return 2;
-    } catch (const std::exception& e) {
-        std::cerr << app::terminalText(e.what()) << "\n";
-        return 1;
+        return line.command == app::CommandLine::Command::Params ? runParams(line)
+                                                                   : runGenerateForEach(line, messages, progress);
+    } catch (const std::exception&) {
+        return failureStatus(messages);
     }
 }

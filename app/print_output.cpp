@@ -20,7 +20,8 @@ std::string hostText(const char* message) { return host::nameInMessage(message);
 void PrintOutputFile::show(const host::PreparedReport& report) {
     namespace fs = std::filesystem;
     const std::string stem = !report.fileStem.empty() ? report.fileStem : (!report.name.empty() ? report.name : "report");
-    const fs::path path = requested_ ? fs::path(*requested_) : fs::current_path() / (stem + ".html");
+    fs::path path = requested_ ? fs::path(*requested_) : fs::current_path() / (stem + ".html");
+    if (!tag_.empty()) path.replace_filename(path.stem().string() + "." + tag_ + path.extension().string());
     try {
         host::exportReport(report, path.string());
     } catch (const host::FileWriteError& e) {

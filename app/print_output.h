@@ -12,9 +12,13 @@ namespace app {
 // default an HTML file named after the template in the current directory. The file appears only
 // complete; on a failure show() throws (FileWriteError, ReportError, StopRequested) and nothing
 // is under the name but what was there before.
+//
+// A tag (the organization's id, when one command prints for several) goes into the file's name
+// before its extension, out.pdf becoming out.60.pdf, so that no run writes over another's file.
 class PrintOutputFile final : public host::ReportPreview {
 public:
-    explicit PrintOutputFile(std::optional<std::string> requested) : requested_(std::move(requested)) {}
+    explicit PrintOutputFile(std::optional<std::string> requested, std::string tag = {})
+        : requested_(std::move(requested)), tag_(std::move(tag)) {}
 
     void show(const host::PreparedReport& report) override;
 
@@ -23,6 +27,7 @@ public:
 
 private:
     std::optional<std::string> requested_;
+    std::string tag_;
     std::string written_;
 };
 

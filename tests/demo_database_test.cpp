@@ -10,20 +10,10 @@
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-};
+using zorvic_test::Outcome;
 
 Outcome run(const std::string& command) {
-    std::string out;
-    // The embedded database engine's threads may still be winding down when the program exits,
-    // which the leak checker of a sanitizer build cannot stop safely; leaks are checked in process.
-    FILE* pipe = popen(("ASAN_OPTIONS=detect_leaks=0 " + command + " 2>&1").c_str(), "r");
-    char chunk[4096];
-    while (std::size_t got = std::fread(chunk, 1, sizeof chunk, pipe)) out.append(chunk, got);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    return zorvic_test::runProgram(command, zorvic_test::RunOptions().errorsTo(zorvic_test::ErrorStream::IntoOutput));
 }
 
 long rows(const std::filesystem::path& directory, const std::string& table) {

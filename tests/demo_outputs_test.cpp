@@ -15,15 +15,10 @@ namespace {
 namespace fs = std::filesystem;
 
 int run(const std::string& command, std::string* output = nullptr) {
-    std::string out;
-    // The embedded engine's threads may still be winding down when the program exits, which the
-    // leak checker of a sanitizer build cannot stop safely; leaks are checked in process.
-    FILE* pipe = popen(("ASAN_OPTIONS=detect_leaks=0 " + command + " 2>&1").c_str(), "r");
-    char chunk[4096];
-    while (std::size_t got = std::fread(chunk, 1, sizeof chunk, pipe)) out.append(chunk, got);
-    const int status = pclose(pipe);
-    if (output) *output = out;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const zorvic_test::Outcome outcome =
+        zorvic_test::runProgram(command, zorvic_test::RunOptions().errorsTo(zorvic_test::ErrorStream::IntoOutput));
+    if (output) *output = outcome.out;
+    return outcome.status;
 }
 
 const fs::path kExpected = fs::path(ZORVIC_SOURCE_DIR) / "tests" / "expected";

@@ -3,8 +3,6 @@
 // program itself on the demo database with a disk too small for its print form.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -226,19 +224,10 @@ TEST(PrintOutputFileErrors, NameTheFileInHostTextAndLeaveNothing) {
 
 // --- the program on the demo database -----------------------------------------------------------
 
-struct Outcome {
-    int status;
-    std::string out;
-};
+using zorvic_test::Outcome;
 
 Outcome run(const std::string& command) {
-    std::string out;
-    // As in the demo database tests: the embedded engine's threads outlive the leak checker.
-    FILE* pipe = popen(("ASAN_OPTIONS=detect_leaks=0 " + command + " 2>&1").c_str(), "r");
-    char chunk[4096];
-    while (std::size_t got = std::fread(chunk, 1, sizeof chunk, pipe)) out.append(chunk, got);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    return zorvic_test::runProgram(command, zorvic_test::RunOptions().errorsTo(zorvic_test::ErrorStream::IntoOutput));
 }
 
 class PrintFormOnTheDemoDatabase : public ::testing::Test {

@@ -16,15 +16,7 @@ namespace {
 using host::PreparedReport;
 using host::PreparedText;
 
-std::string run(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buf[4096];
-    for (size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
-    pclose(pipe);
-    return out;
-}
+std::string run(const std::string& command) { return zorvic_test::runProgram(command, zorvic_test::RunOptions().checkingLeaks()).out; }
 
 size_t occurrences(const std::string& text, const std::string& part) {
     size_t count = 0;

@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -23,32 +22,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using zorvic_test::Outcome;
 
-std::string quoted(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
+using zorvic_test::shellQuoted;
 
-// The embedded engine's threads may still be winding down when the program exits, which the
-// leak checker of a sanitizer build cannot stop safely; leaks are checked in process.
-Outcome run(const std::string& command) {
-    zorvic_test::ScratchDir dir;
-    const auto err = dir / "stderr";
-    Outcome outcome;
-    FILE* pipe = popen(("ASAN_OPTIONS=detect_leaks=0 " + command + " 2>" + quoted(err.string()) + " </dev/null").c_str(), "r");
-    char chunk[4096];
-    while (std::size_t got = std::fread(chunk, 1, sizeof chunk, pipe)) outcome.out.append(chunk, got);
-    const int raw = pclose(pipe);
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.err = zorvic_test::readFile(err);
-    return outcome;
-}
+Outcome run(const std::string& command) { return zorvic_test::runProgram(command); }
 
 std::vector<std::string> namesIn(const fs::path& directory) {
     std::vector<std::string> names;
@@ -82,8 +60,8 @@ protected:
     static Outcome purchases(const fs::path& out, const fs::path& work, const std::string& extra = {},
                              const std::string& client = "1") {
         fs::create_directories(out);
-        return run(zorvic("pZorvicBuy", "--client " + client + " --set rgReportKind=1 --set dePath=" + quoted(out.string()) +
-                                            " --work-dir " + quoted(work.string()) + " " + extra));
+        return run(zorvic("pZorvicBuy", "--client " + client + " --set rgReportKind=1 --set dePath=" + shellQuoted(out.string()) +
+                                            " --work-dir " + shellQuoted(work.string()) + " " + extra));
     }
 
     zorvic_test::ScratchDir here;
@@ -115,10 +93,10 @@ TEST_F(RunSafety, AWorkDirectoryInUseIsRefusedAndWhatWasLeftInOneCannotChangeThe
     const fs::path planted = here / "planted";
     fs::create_directories(planted);
     ASSERT_EQ(purchases(here / "first", planted).status, 0);
-    const Outcome trigger = run("sqlite3 " + quoted((planted / "ZorvicBuy.db").string()) +
+    const Outcome trigger = run("sqlite3 " + shellQuoted((planted / "ZorvicBuy.db").string()) +
                                 " \"create trigger twice after insert on ZorvicBuy when new.ISRET >= 0 begin "
                                 "insert into ZorvicBuy select * from ZorvicBuy where rowid = new.rowid; end;\"" +
-                                " && sqlite3 " + quoted((planted / "ZorvicBuyObosob.db").string()) +
+                                " && sqlite3 " + shellQuoted((planted / "ZorvicBuyObosob.db").string()) +
                                 " \"insert into ZorvicBuyObosob (CL_ID, CL_NAME) values (999, 'STRANGER')\"");
     ASSERT_EQ(trigger.status, 0) << trigger.err;
     const Outcome again = purchases(here / "again", planted);
@@ -174,26 +152,26 @@ TEST_F(RunSafety, NumbersOnTheCommandLineAreDecimal) {
 
 TEST_F(RunSafety, OptionsFilesThatAreNotThereOrNotFilesAndPreviewsThatWouldBeIgnored) {
     const fs::path options = here / "zorvic.ini";
-    const Outcome missing = run(zorvic("pZorvicBuy", "--client 1 --options " + quoted(options.string())));
+    const Outcome missing = run(zorvic("pZorvicBuy", "--client 1 --options " + shellQuoted(options.string())));
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("does not exist"), std::string::npos) << missing.err;
 
     const Outcome params = run(std::string(ZORVIC_BIN_DIR "/zorvic params pZorvicBuy --json --options ") +
-                               quoted(options.string()));
+                               shellQuoted(options.string()));
     EXPECT_EQ(params.status, 2) << params.err;
 
-    const Outcome created = purchases(here / "out", here / "work", "--options " + quoted(options.string()) +
+    const Outcome created = purchases(here / "out", here / "work", "--options " + shellQuoted(options.string()) +
                                                                        " --save-options");
     EXPECT_EQ(created.status, 0) << created.err;
     EXPECT_NE(zorvic_test::readFile(options).find("[ZorvicBuy]"), std::string::npos);
     EXPECT_FALSE(fs::exists(options.string() + ".tmp"));
 
     fs::create_directories(here / "folder.ini");
-    const Outcome directory = run(zorvic("pZorvicBuy", "--client 1 --options " + quoted((here / "folder.ini").string())));
+    const Outcome directory = run(zorvic("pZorvicBuy", "--client 1 --options " + shellQuoted((here / "folder.ini").string())));
     EXPECT_EQ(directory.status, 2) << directory.err;
 
     const Outcome preview = run(zorvic("pZorvicBuy", "--client 1 --set rgReportKind=1 --preview " +
-                                                         quoted((here / "p.pdf").string())));
+                                                         shellQuoted((here / "p.pdf").string())));
     EXPECT_EQ(preview.status, 2);
     EXPECT_NE(preview.err.find("--preview"), std::string::npos) << preview.err;
     EXPECT_FALSE(fs::exists(here / "p.pdf"));
@@ -207,10 +185,10 @@ TEST_F(RunSafety, OptionsThatCannotBeSavedFailTheRunWhichStillEndsInOrder) {
     const fs::path temporary = here / "tmp";
     fs::create_directories(temporary);
     fs::create_directories(here / "out");
-    const Outcome result = run("TMPDIR=" + quoted(temporary.string()) + " " +
+    const Outcome result = run("TMPDIR=" + shellQuoted(temporary.string()) + " " +
                                zorvic("pZorvicBuy", "--client 1 --set rgReportKind=1 --set dePath=" +
-                                                        quoted((here / "out").string()) + " --options " +
-                                                        quoted(options.string()) + " --save-options"));
+                                                        shellQuoted((here / "out").string()) + " --options " +
+                                                        shellQuoted(options.string()) + " --save-options"));
     EXPECT_EQ(result.status, 1) << result.out << result.err;
     EXPECT_NE(result.err.find("cannot save the options file " + options.string()), std::string::npos) << result.err;
     EXPECT_FALSE(declarationIn(here / "out").empty()) << "the declaration was complete before the saving";
@@ -219,7 +197,7 @@ TEST_F(RunSafety, OptionsThatCannotBeSavedFailTheRunWhichStillEndsInOrder) {
 
 TEST_F(RunSafety, NamesTypedInCyrillicComeBackReadable) {
     const std::string missing = (here / "нет-базы.fdb").string();
-    const Outcome result = run(std::string(ZORVIC_BIN_DIR "/zorvic generate pZorvicBuy --client 1 --db ") + quoted(missing));
+    const Outcome result = run(std::string(ZORVIC_BIN_DIR "/zorvic generate pZorvicBuy --client 1 --db ") + shellQuoted(missing));
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find(missing), std::string::npos) << result.err;
 }
@@ -227,8 +205,8 @@ TEST_F(RunSafety, NamesTypedInCyrillicComeBackReadable) {
 TEST_F(RunSafety, ADirectoryThatCannotTakeTheFileIsSaidBeforeTheCollection) {
     const fs::path work = here / "work";
     const Outcome result = run(zorvic("pZorvicBuy", "--client 1 --set rgReportKind=1 --set dePath=" +
-                                                        quoted((here / "nowhere").string()) + " --work-dir " +
-                                                        quoted(work.string())));
+                                                        shellQuoted((here / "nowhere").string()) + " --work-dir " +
+                                                        shellQuoted(work.string())));
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("Не удалось создать файл"), std::string::npos) << result.err;
     for (const auto& name : namesIn(work)) EXPECT_EQ(name.find("ZorvicBuy"), std::string::npos) << "collected: " << name;
@@ -244,8 +222,8 @@ TEST_F(RunSafety, TemporaryWorkDirectoriesOfDeadRunsAreSweptLiveOnesAreNot) {
     const int live = ::open((tmp / "zorvic-work-live01" / ".zorvic-lock").c_str(), O_RDWR | O_CREAT, 0600);
     ASSERT_EQ(::flock(live, LOCK_EX), 0);
     const Outcome result =
-        run("TMPDIR=" + quoted(tmp.string()) + " " + zorvic("pZorvicBuy", "--client 1 --set rgReportKind=1 --set dePath=" +
-                                                                               quoted(tmp.string())));
+        run("TMPDIR=" + shellQuoted(tmp.string()) + " " + zorvic("pZorvicBuy", "--client 1 --set rgReportKind=1 --set dePath=" +
+                                                                               shellQuoted(tmp.string())));
     ::close(live);
     EXPECT_EQ(result.status, 0) << result.err;
     const auto left = namesIn(tmp);
@@ -284,19 +262,10 @@ protected:
 zorvic_test::ScratchDir* StopSignal::scratch = nullptr;
 
 // Starts the program, signals it after `delay`, and returns how it ended.
-int signalledRun(const std::vector<std::string>& arguments, int signal, std::chrono::milliseconds delay) {
-    const pid_t child = fork();
-    if (child == 0) {
-        const int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, 1);
-        ::dup2(null, 2);
-        ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-        std::vector<char*> argv;
-        for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
-        _exit(127);
-    }
+Outcome signalledRun(const std::vector<std::string>& arguments, int signal, std::chrono::milliseconds delay,
+                     zorvic_test::RunOptions options = {}) {
+    zorvic_test::RunningProgram program(arguments, options);
+    const pid_t child = program.pid();
     // Counted from the moment the program catches the signal: before that, while the loader is
     // still at work, the signal would end it as it ends any process.
     const auto caught = [child, signal] {
@@ -308,9 +277,7 @@ int signalledRun(const std::vector<std::string>& arguments, int signal, std::chr
     for (int wait = 0; wait < 1000 && !caught(); ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::this_thread::sleep_for(delay);
     ::kill(child, signal);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+    return program.finish();
 }
 
 TEST_F(StopSignal, AStopAtAnyStageLeavesNoDeclarationAndNoTemporaryFiles) {
@@ -322,10 +289,11 @@ TEST_F(StopSignal, AStopAtAnyStageLeavesNoDeclarationAndNoTemporaryFiles) {
         fs::create_directories(dir / "out");
         fs::create_directories(dir / "tmp");
         ::setenv("TMPDIR", (dir / "tmp").c_str(), 1);
-        const int status = signalledRun({ZORVIC_BIN_DIR "/zorvic", "generate", "pZorvicBuy", "--db",
-                                         (*scratch / "scale.fdb").string(), "--client", "1", "--set", "seYear=2024",
-                                         "--set", "rgReportKind=1", "--set", "dePath=" + (dir / "out").string()},
-                                        signal, std::chrono::milliseconds(delay));
+        const Outcome ended = signalledRun({ZORVIC_BIN_DIR "/zorvic", "generate", "pZorvicBuy", "--db",
+                                            (*scratch / "scale.fdb").string(), "--client", "1", "--set", "seYear=2024",
+                                            "--set", "rgReportKind=1", "--set", "dePath=" + (dir / "out").string()},
+                                           signal, std::chrono::milliseconds(delay));
+        const int status = ended.signal ? 1000 + ended.signal : ended.status;
         ::unsetenv("TMPDIR");
         SCOPED_TRACE("signal " + std::to_string(signal) + " after " + std::to_string(delay) + " ms");
         const auto written = namesIn(dir / "out");
@@ -340,6 +308,26 @@ TEST_F(StopSignal, AStopAtAnyStageLeavesNoDeclarationAndNoTemporaryFiles) {
         EXPECT_TRUE(namesIn(dir / "tmp").empty()) << ::testing::PrintToString(namesIn(dir / "tmp"));
     }
     EXPECT_GT(stopped, 0) << "no signal landed before the end of the run";
+}
+
+// The print form of the big quarter takes seconds: the status line is up when the stop comes, and
+// the second organization never starts.
+TEST_F(StopSignal, AStopOnATerminalClearsTheStatusLineBeforeSayingSoAndEndsEveryOrganization) {
+    zorvic_test::ScratchDir dir;
+    const fs::path pdf = dir / "form.pdf";
+    const Outcome ended = signalledRun({ZORVIC_BIN_DIR "/zorvic", "generate", "pZorvicBuy", "--db",
+                                        (*scratch / "scale.fdb").string(), "--client", "1", "--client", "60", "--set",
+                                        "seYear=2024", "--preview", pdf.string()},
+                                       SIGINT, std::chrono::milliseconds(1000),
+                                       zorvic_test::RunOptions().errorsTo(zorvic_test::ErrorStream::Terminal).setting("TERM=xterm"));
+    EXPECT_EQ(ended.status, 130) << ended.out << ended.err;
+    EXPECT_EQ(ended.out, "");
+    const zorvic_test::TerminalWriting writing = zorvic_test::takeApart(ended.err);
+    EXPECT_TRUE(writing.tidy) << ::testing::PrintToString(ended.err);
+    EXPECT_EQ(writing.printed, "client 1: stopped: nothing was written\n");
+    ASSERT_FALSE(writing.statusLines.empty()) << "the stop came before any status line";
+    for (const auto& line : writing.statusLines) EXPECT_EQ(line.rfind("client 1: ", 0), 0u) << line;
+    EXPECT_TRUE(namesIn(dir / "").empty()) << ::testing::PrintToString(namesIn(dir / ""));
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 // server that cannot be used is named in one line, with nothing written.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,11 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using zorvic_test::Outcome;
 
 struct TestServer {
     std::string port;
@@ -92,17 +87,7 @@ protected:
         ASSERT_TRUE(made_) << "the demo database could not be made";
     }
 
-    static Outcome run(const std::string& command) {
-        const fs::path errors = *scratch / "stderr";
-        std::string out;
-        // The database client's threads may still be winding down when the program exits, which
-        // the leak checker of a sanitizer build cannot stop safely.
-        FILE* pipe = popen(("ASAN_OPTIONS=detect_leaks=0 " + command + " 2>" + errors.string()).c_str(), "r");
-        char chunk[4096];
-        while (std::size_t got = std::fread(chunk, 1, sizeof chunk, pipe)) out.append(chunk, got);
-        const int status = pclose(pipe);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, zorvic_test::readFile(errors)};
-    }
+    static Outcome run(const std::string& command) { return zorvic_test::runProgram(command); }
 
     static std::string embeddedDatabase() { return (*scratch / "demo.fdb").string(); }
     static std::string serverDatabase() {
