@@ -86,23 +86,43 @@ TEST_F(DeskTest, SeveralOrganizationsGetAFileEachAndASummary) {
                            "[ZorvicBuy]\nseYear=2024\nrgReportKind=1\ndePath=" + out.string() + "\n");
     auto& window = open("pZorvicBuy");
     window.chooseOrganizations({desk::Organization{1, QStringLiteral("ТД Черноземье"), {}, {}, {}},
-                                desk::Organization{10, QStringLiteral("Поставщик без продаж"), {}, {}, {}}});
-    EXPECT_TRUE(window.byNameEdit()->text().contains(QStringLiteral("и еще 1")));
+                                desk::Organization{10, QStringLiteral("Поставщик без продаж"), {}, {}, {}},
+                                desk::Organization{60, QStringLiteral("Вторая организация"), {}, {}, {}}});
+    EXPECT_TRUE(window.byNameEdit()->text().contains(QStringLiteral("и еще 2")));
     generate();
     const auto& outcomes = window.job()->outcomes();
-    ASSERT_EQ(outcomes.size(), 2u);
+    ASSERT_EQ(outcomes.size(), 3u);
     EXPECT_FALSE(outcomes[0].filePath.isEmpty());
     EXPECT_TRUE(outcomes[1].filePath.isEmpty());
     EXPECT_EQ(outcomes[1].error, QStringLiteral("Отчет не содержит данных."));
+    EXPECT_FALSE(outcomes[2].filePath.isEmpty());
+    EXPECT_NE(outcomes[0].filePath, outcomes[2].filePath);
     int files = 0;
     for (const auto& entry : fs::directory_iterator(out)) files += entry.path().extension() == ".xml";
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(files, 2);
+    // Each file is what the command line makes for that organization alone.
+    for (const int index : {0, 2}) {
+        const fs::path alone = *scratch_ / ("alone-" + std::to_string(index));
+        fs::create_directories(alone);
+        std::string said;
+        ASSERT_EQ(shell(ZORVIC_BIN_DIR "/zorvic generate pZorvicBuy --db " + demoDatabase() + " --client " +
+                            std::to_string(outcomes[static_cast<size_t>(index)].organization.id) +
+                            " --set seYear=2024 --set rgReportKind=1 --set dePath=" + alone.string(),
+                        &said),
+                  0)
+            << said;
+        EXPECT_EQ(zorvic_test::readFile(fs::directory_iterator(alone)->path()),
+                  zorvic_test::readFile(outcomes[static_cast<size_t>(index)].filePath.toStdString()));
+    }
     auto* summary = window.findChild<QDialog*>("resultDialog");
     ASSERT_NE(summary, nullptr);
     const auto lines = summary->findChildren<QLabel*>("outcome");
-    ASSERT_EQ(lines.size(), 2);
+    ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0]->text(), outcomes[0].filePath);
     EXPECT_TRUE(lines[1]->text().contains(QStringLiteral("Отчет не содержит данных.")));
+    EXPECT_EQ(lines[2]->text(), outcomes[2].filePath);
+    // The field shows the first organization again.
+    EXPECT_TRUE(window.byNameEdit()->text().startsWith(QStringLiteral("ТД Черноземье")));
 }
 
 // Cancel during the collection of a big quarter: the run ends at once, and no declaration (nor

@@ -5,21 +5,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <cstdio>
 
 #include "desk/organizations/organization_list.h"
 
 namespace desk_test {
 
 int shell(const std::string& command, std::string* out) {
-    FILE* pipe = popen((command + (out ? " 2>&1" : " >/dev/null 2>&1")).c_str(), "r");
-    if (!pipe) return -1;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        if (out) out->append(buffer, n);
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const auto outcome =
+        zorvic_test::runProgram(command, zorvic_test::RunOptions{}.errorsTo(zorvic_test::ErrorStream::IntoOutput));
+    if (out) *out += outcome.out;
+    return outcome.status;
 }
 
 const fs::path& binaryScratch() {

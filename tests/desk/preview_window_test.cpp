@@ -46,14 +46,9 @@ using desk::PreviewWindow;
 using host::PreparedReport;
 using host::PreparedText;
 
+// What a tool printed, its errors included.
 std::string run(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buf[4096];
-    for (size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
-    pclose(pipe);
-    return out;
+    return zorvic_test::runProgram(command, zorvic_test::RunOptions{}.errorsTo(zorvic_test::ErrorStream::IntoOutput)).out;
 }
 
 int pdfPages(const std::string& pdf) {
