@@ -17,13 +17,15 @@ std::string hostText(const char* message) { return host::nameInMessage(message);
 
 }  // namespace
 
-void PrintOutputFile::show(const host::PreparedReport& report) {
+void PrintOutputFile::show(const host::PreparedReport& report) { showPages(host::HeldPages(report)); }
+
+void PrintOutputFile::showPages(const host::ReportPages& pages) {
     namespace fs = std::filesystem;
-    const std::string stem = !report.fileStem.empty() ? report.fileStem : (!report.name.empty() ? report.name : "report");
+    const std::string stem = !pages.fileStem().empty() ? pages.fileStem() : (!pages.name().empty() ? pages.name() : "report");
     fs::path path = requested_ ? fs::path(*requested_) : fs::current_path() / (stem + ".html");
     if (!tag_.empty()) path.replace_filename(path.stem().string() + "." + tag_ + path.extension().string());
     try {
-        host::exportReport(report, path.string());
+        host::exportReport(pages, path.string());
     } catch (const host::FileWriteError& e) {
         throw host::FileWriteError(hostText(e.what()));
     } catch (const host::ReportError& e) {

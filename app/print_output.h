@@ -21,6 +21,9 @@ public:
         : requested_(std::move(requested)), tag_(std::move(tag)) {}
 
     void show(const host::PreparedReport& report) override;
+    // The file is written page by page as the report is laid out.
+    bool takesPagesAsLaidOut() const override { return true; }
+    void showPages(const host::ReportPages& pages) override;
 
     // The full path of the file written; empty while nothing was shown.
     const std::string& written() const { return written_; }

@@ -46,9 +46,11 @@ struct Printed final : host::ui::MessageService {
 // The print form goes to a file, as the program's preview writes it.
 struct PrintFile final : host::ReportPreview {
     explicit PrintFile(std::string path) : path(std::move(path)) {}
-    void show(const host::PreparedReport& report) override {
+    void show(const host::PreparedReport& report) override { showPages(host::HeldPages(report)); }
+    bool takesPagesAsLaidOut() const override { return true; }
+    void showPages(const host::ReportPages& report) override {
         host::exportReport(report, path);
-        pages = static_cast<long>(report.pages.size());
+        pages = report.pageCount();
     }
     std::string path;
     long pages = 0;

@@ -28,8 +28,7 @@ bool prepareAndShow(host::ReportEngine& engine, const PrintDatasets& datasets) {
     try {
         for (host::LocalDataSet* dataset : datasets.openOrder) dataset->open();
         if (!datasets.emptyTest || !datasets.emptyTest->isEmpty()) {
-            engine.prepareReport(true);
-            engine.showPreparedReport();
+            engine.showReport();
             shown = true;
         }
     } catch (...) {

@@ -20,8 +20,8 @@ struct PrintDatasets {
     host::LocalDataSet* emptyTest = nullptr;  // none: the report is prepared even when empty
 };
 
-// Opens the datasets, prepares the report (clearing the one before) and shows it, unless the
-// empty test finds no rows: then nothing is shown and nothing said. The datasets are closed again
+// Opens the datasets, prepares the report (clearing the one before) and shows it, page by page
+// where the preview takes it so (host::ReportEngine::showReport), unless the empty test finds no rows: then nothing is shown and nothing said. The datasets are closed again
 // in their closing order however this ends. Answers whether the report was shown.
 bool prepareAndShow(host::ReportEngine& engine, const PrintDatasets& datasets);
 

@@ -11,10 +11,12 @@
 #include "host/data/variant.h"
 #include "host/host_api.h"
 #include "host/report/prepared_report.h"
+#include "host/report/report_pages.h"
 #include "host/report/report_template.h"
 
 namespace host {
 
+class DatasetRows;
 class LocalDataSet;
 
 // Where a prepared report is shown. The host program implements it (a window, a file written
@@ -23,6 +25,11 @@ class HOST_API ReportPreview {
 public:
     virtual ~ReportPreview();
     virtual void show(const PreparedReport& report) = 0;
+    // A preview that can take the pages as they are laid out (a file written page by page) says
+    // so; ReportEngine::showReport then hands it showPages, and the report is never held whole.
+    virtual bool takesPagesAsLaidOut() const { return false; }
+    // By default the pages are gathered into a prepared report for show().
+    virtual void showPages(const ReportPages& pages);
 };
 
 // The preview every engine shows its prepared report in; not owned, nullptr removes it.
@@ -78,7 +85,17 @@ public:
     // Hands the prepared report to the installed preview. Throws ReportError when there is none.
     void showPreparedReport();
 
+    // Prepares the report afresh and shows it in the installed preview: one that takes pages as
+    // they are laid out gets them so, after a pass that only counts them, and no more than a page
+    // is held at a time (preparedReport() is left empty); any other gets the report prepared
+    // whole. Throws ReportError when there is no preview, before anything is laid out.
+    void showReport();
+
 private:
+    class LaidOutPages;
+    // The registered datasets' rows, each dataset opened for the reading when it is closed.
+    void readData(std::map<std::string, DatasetRows>& data);
+
     std::unique_ptr<ReportTemplate> template_;
     std::string missingTemplate_;  // the file the last load did not find, as messages name it
     ReportVariables variables_;

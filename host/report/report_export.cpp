@@ -22,13 +22,19 @@ bool exportFormatKnown(const std::string& path) {
     return ext == ".pdf" || ext == ".xlsx" || ext == ".html" || ext == ".htm" || ext == ".rtf";
 }
 
-void exportReport(const PreparedReport& report, const std::string& path) {
+void exportReport(const ReportPages& pages, const std::string& path) {
     const std::string ext = extensionOf(path);
-    if (ext == ".pdf") return exportToPdf(report, path);
-    if (ext == ".xlsx") return exportToXlsx(report, path);
-    if (ext == ".html" || ext == ".htm") return exportToHtml(report, path);
-    if (ext == ".rtf") return exportToRtf(report, path);
+    if (ext == ".pdf") return exportToPdf(pages, path);
+    if (ext == ".xlsx") return exportToXlsx(pages, path);
+    if (ext == ".html" || ext == ".htm") return exportToHtml(pages, path);
+    if (ext == ".rtf") return exportToRtf(pages, path);
     throw ReportError("no export filter writes \"" + ext + "\" files: " + path);
 }
+
+void exportReport(const PreparedReport& report, const std::string& path) { exportReport(HeldPages(report), path); }
+void exportToPdf(const PreparedReport& report, const std::string& path) { exportToPdf(HeldPages(report), path); }
+void exportToXlsx(const PreparedReport& report, const std::string& path) { exportToXlsx(HeldPages(report), path); }
+void exportToHtml(const PreparedReport& report, const std::string& path) { exportToHtml(HeldPages(report), path); }
+void exportToRtf(const PreparedReport& report, const std::string& path) { exportToRtf(HeldPages(report), path); }
 
 }  // namespace host

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "host/files/replacing_file.h"
+#include "host/report/page_sink.h"
 #include "host/report/report_export.h"
 #include "host/progress/run_progress.h"
 #include "host/stop/stop_request.h"
@@ -33,10 +34,10 @@ const char* border(bool on) { return on ? "0.2mm solid #000" : "none"; }
 
 }  // namespace
 
-void exportToHtml(const PreparedReport& report, const std::string& path) {
+void exportToHtml(const ReportPages& pages, const std::string& path) {
     ReplacingFile file(path);
     std::ostringstream out;
-    out << "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" << escaped(report.name)
+    out << "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" << escaped(pages.name())
         << "</title>\n<style>\n"
            "body { background: #888; margin: 0; }\n"
            ".page { position: relative; background: #fff; margin: 5mm auto; overflow: hidden; "
@@ -47,10 +48,11 @@ void exportToHtml(const PreparedReport& report, const std::string& path) {
            "</style>\n</head>\n<body>\n";
     // Page by page: memory stays at one page's text, and a stop is noticed at the next page.
     enterStage(RunStage::Exporting);
-    for (const PreparedPage& page : report.pages) {
+    const std::string pageStyle = "width: " + mm(pages.pageWidth()) + "; height: " + mm(pages.pageHeight());
+    PageFunction writePage([&](const PreparedPage& page) {
         throwIfStopRequested();
         advanceStage();
-        out << "<div class=\"page\" style=\"width: " << mm(report.pageWidth) << "; height: " << mm(report.pageHeight)
+        out << "<div class=\"page\" style=\"" << pageStyle
             << ";\">\n";
         for (const PreparedText& t : page.texts) {
             const char* justify = t.valign == TextVAlign::Top ? "flex-start"
@@ -67,7 +69,8 @@ void exportToHtml(const PreparedReport& report, const std::string& path) {
         out << "</div>\n";
         file.write(out.view());
         out.str({});
-    }
+    });
+    pages.walk(writePage);
     out << "</body>\n</html>\n";
     file.write(out.view());
     file.commit();

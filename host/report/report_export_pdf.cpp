@@ -47,30 +47,45 @@ void checkStatus(cairo_status_t status, const PdfSink& sink, const std::string& 
     if (status != CAIRO_STATUS_SUCCESS) throw ReportError("cannot write " + path + ": " + cairo_status_to_string(status));
 }
 
-void drawPages(const PreparedReport& report, cairo_surface_t* surface, const PdfSink& sink, const std::string& path) {
-    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, report.name.c_str());
-    Cairo cr(cairo_create(surface));
-    PagePainter painter(cr.get(), false);
-    enterStage(RunStage::Exporting);
-    for (const PreparedPage& page : report.pages) {
+// Each page is drawn and closed as it comes.
+class PageDrawer final : public PageSink {
+public:
+    PageDrawer(cairo_surface_t* surface, const PdfSink& sink, const std::string& path)
+        : surface_(surface), cr_(cairo_create(surface)), painter_(cr_.get(), false), sink_(sink), path_(path) {}
+
+    void takePage(const PreparedPage& page) override {
         throwIfStopRequested();
         advanceStage();
-        painter.drawPage(page);
-        cairo_show_page(cr.get());
+        painter_.drawPage(page);
+        cairo_show_page(cr_.get());
         // A full disk is noticed at the page it happened on, not after the whole report.
-        checkStatus(cairo_status(cr.get()), sink, path);
-        checkStatus(cairo_surface_status(surface), sink, path);
+        checkStatus(cairo_status(cr_.get()), sink_, path_);
+        checkStatus(cairo_surface_status(surface_), sink_, path_);
     }
+
+private:
+    cairo_surface_t* surface_;
+    Cairo cr_;
+    PagePainter painter_;
+    const PdfSink& sink_;
+    const std::string& path_;
+};
+
+void drawPages(const ReportPages& pages, cairo_surface_t* surface, const PdfSink& sink, const std::string& path) {
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, pages.name().c_str());
+    PageDrawer drawer(surface, sink, path);
+    enterStage(RunStage::Exporting);
+    pages.walk(drawer);
 }
 
 }  // namespace
 
-void exportToPdf(const PreparedReport& report, const std::string& path) {
+void exportToPdf(const ReportPages& pages, const std::string& path) {
     PdfSink sink(path);
-    Surface surface(cairo_pdf_surface_create_for_stream(&PdfSink::write, &sink, pt(report.pageWidth), pt(report.pageHeight)));
+    Surface surface(cairo_pdf_surface_create_for_stream(&PdfSink::write, &sink, pt(pages.pageWidth()), pt(pages.pageHeight())));
     checkStatus(cairo_surface_status(surface.get()), sink, path);
     try {
-        drawPages(report, surface.get(), sink, path);
+        drawPages(pages, surface.get(), sink, path);
         // The fonts and the cross-reference table are written only now.
         cairo_surface_finish(surface.get());
         checkStatus(cairo_surface_status(surface.get()), sink, path);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/files/replacing_file.h"
+#include "host/report/page_sink.h"
 #include "host/report/report_export.h"
 #include "host/progress/run_progress.h"
 #include "host/stop/stop_request.h"
@@ -55,20 +56,22 @@ std::string rtfText(const std::string& utf8) {
 
 }  // namespace
 
-void exportToRtf(const PreparedReport& report, const std::string& path) {
+void exportToRtf(const ReportPages& pages, const std::string& path) {
     ReplacingFile file(path);
     std::ostringstream out;
     out << "{\\rtf1\\ansi\\ansicpg1251\\deff0\\uc1\n{\\fonttbl{\\f0\\fswiss\\fcharset204 DejaVu Sans;}}\n"
-        << "\\paperw" << twips(report.pageWidth) << "\\paperh" << twips(report.pageHeight)
+        << "\\paperw" << twips(pages.pageWidth()) << "\\paperh" << twips(pages.pageHeight())
         << "\\margl0\\margr0\\margt0\\margb0\n";
-    if (report.pageWidth > report.pageHeight) out << "\\landscape\n";
+    if (pages.pageWidth() > pages.pageHeight()) out << "\\landscape\n";
     // Each page goes to the file as soon as it is made; a stop is noticed at the next one.
     enterStage(RunStage::Exporting);
-    for (size_t p = 0; p < report.pages.size(); ++p) {
+    bool first = true;
+    PageFunction writePage([&](const PreparedPage& page) {
         throwIfStopRequested();
         advanceStage();
-        if (p > 0) out << "\\pard\\plain\\fs2\\par\\page\n";
-        for (const PreparedText& t : report.pages[p].texts) {
+        if (!first) out << "\\pard\\plain\\fs2\\par\\page\n";
+        first = false;
+        for (const PreparedText& t : page.texts) {
             // A frame placed on the page by its corner, with an exact height.
             out << "\\pard\\plain\\phpg\\pvpg\\posx" << twips(t.left) << "\\posy" << twips(t.top) << "\\absw"
                 << twips(t.width) << "\\absh-" << twips(t.height) << "\\dxfrtext0\\dfrmtxtx0\\dfrmtxty0";
@@ -82,7 +85,8 @@ void exportToRtf(const PreparedReport& report, const std::string& path) {
         }
         file.write(out.view());
         out.str({});
-    }
+    });
+    pages.walk(writePage);
     out << "\\pard\\plain\\fs2\\par\n}\n";
     file.write(out.view());
     file.commit();

@@ -1,4 +1,4 @@
-// Exporting a prepared report as an XLSX workbook.
+// Exporting a report as an XLSX workbook, row by row in constant memory.
 #include <xlsxwriter.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/files/replacing_file.h"
+#include "host/report/page_sink.h"
 #include "host/report/report_error.h"
 #include "host/report/report_export.h"
 #include "host/progress/run_progress.h"
@@ -87,45 +88,30 @@ struct WorkbookGuard {
     }
 };
 
-}  // namespace
 
-void exportToXlsx(const PreparedReport& report, const std::string& path) {
-    // The library writes the file by its name, when the workbook is closed.
-    ReplacingFile file(path);
-    file.releaseForLibrary();
+// One page's cells, written row by row below the rows of the pages before it. In constant memory
+// the library writes a row out once a later one is started, so every cell, the blank parts of
+// merged ones too, goes in row order.
+class SheetWriter final : public PageSink {
+public:
+    SheetWriter(lxw_worksheet* sheet, FormatCache& formats, const std::vector<long>& columns, const std::string& path)
+        : sheet_(sheet), formats_(formats), columns_(columns), path_(path) {}
 
-    // Columns: every left and right edge of any text on any page is a column boundary.
-    std::set<long> xs;
-    for (const auto& page : report.pages)
-        for (const auto& t : page.texts) {
-            xs.insert(snapped(t.left));
-            xs.insert(snapped(t.left + t.width));
-        }
-    const std::vector<long> columns(xs.begin(), xs.end());
-    auto columnOf = [&](double mm) {
-        return static_cast<lxw_col_t>(std::lower_bound(columns.begin(), columns.end(), snapped(mm)) - columns.begin());
-    };
-
-    // Rows: the same, per page, one page's rows after the other's.
-    std::map<std::pair<lxw_row_t, lxw_col_t>, Cell> cells;
-    std::vector<double> rowHeights;  // millimetres
-    std::vector<lxw_row_t> pageStarts;
-    enterStage(RunStage::Exporting);
-    for (const auto& page : report.pages) {
+    void takePage(const PreparedPage& page) override {
         throwIfStopRequested();
         advanceStage();
-        const auto firstRow = static_cast<lxw_row_t>(rowHeights.size());
-        pageStarts.push_back(firstRow);
+        const lxw_row_t firstRow = nextRow_;
+        pageStarts_.push_back(firstRow);
         std::set<long> ys;
         for (const auto& t : page.texts) {
             ys.insert(snapped(t.top));
             ys.insert(snapped(t.top + t.height));
         }
         const std::vector<long> rows(ys.begin(), ys.end());
-        for (size_t i = 0; i + 1 < rows.size(); ++i) rowHeights.push_back((rows[i + 1] - rows[i]) * kSnap);
         auto rowOf = [&](double mm) {
             return firstRow + static_cast<lxw_row_t>(std::lower_bound(rows.begin(), rows.end(), snapped(mm)) - rows.begin());
         };
+        std::map<std::pair<lxw_row_t, lxw_col_t>, Cell> cells;
         for (const auto& t : page.texts) {
             const lxw_row_t r0 = rowOf(t.top);
             const lxw_col_t c0 = columnOf(t.left);
@@ -135,50 +121,132 @@ void exportToXlsx(const PreparedReport& report, const std::string& path) {
             // Two texts starting in one cell share it rather than one hiding the other.
             if (!fresh && !t.text.empty()) it->second.value += (it->second.value.empty() ? "" : " ") + t.text;
         }
+
+        // What goes where, in the order the cells were decided: a later write to a cell wins.
+        struct Write {
+            lxw_row_t row;
+            lxw_col_t col;
+            const Cell* cell;
+            bool blank;
+        };
+        std::vector<Write> writes;
+        std::vector<std::pair<std::pair<lxw_row_t, lxw_col_t>, const Cell*>> merges;
+        std::set<std::pair<lxw_row_t, lxw_col_t>> taken;
+        lxw_row_t lastRow = firstRow;
+        for (const auto& [at, cell] : cells) {
+            bool free = true;
+            for (lxw_row_t r = at.first; r <= cell.lastRow && free; ++r)
+                for (lxw_col_t c = at.second; c <= cell.lastCol && free; ++c) free = !taken.count({r, c});
+            if (free && (cell.lastRow > at.first || cell.lastCol > at.second)) {
+                for (lxw_row_t r = at.first; r <= cell.lastRow; ++r)
+                    for (lxw_col_t c = at.second; c <= cell.lastCol; ++c) {
+                        writes.push_back({r, c, &cell, r != at.first || c != at.second});
+                        taken.insert({r, c});
+                    }
+                merges.push_back({at, &cell});
+                lastRow = std::max(lastRow, cell.lastRow);
+            } else {
+                writes.push_back({at.first, at.second, &cell, false});
+                taken.insert(at);
+                lastRow = std::max(lastRow, at.first);
+            }
+        }
+        std::stable_sort(writes.begin(), writes.end(), [](const Write& a, const Write& b) {
+            return a.row != b.row ? a.row < b.row : a.col < b.col;
+        });
+
+        const auto heights = static_cast<lxw_row_t>(rows.empty() ? 0 : rows.size() - 1);
+        // A merge is recorded at its last row: the library takes no range that ends above the row
+        // it is at, and writes nothing behind it (the cells of that row again, the same).
+        std::stable_sort(merges.begin(), merges.end(),
+                         [](const auto& a, const auto& b) { return a.second->lastRow < b.second->lastRow; });
+        std::size_t w = 0, m = 0;
+        for (lxw_row_t r = firstRow; r <= std::max(lastRow, firstRow + (heights ? heights - 1 : 0)); ++r) {
+            if (r < firstRow + heights) {
+                // Points; spreadsheets take no row taller than 409 of them.
+                const double height = (rows[r - firstRow + 1] - rows[r - firstRow]) * kSnap;
+                check(worksheet_set_row(sheet_, r, std::min(height * 72.0 / 25.4, 409.0), nullptr), path_);
+            }
+            for (; w < writes.size() && writes[w].row == r; ++w) {
+                const Write& write = writes[w];
+                lxw_format* format = formats_.get(*write.cell->text);
+                if (write.blank)
+                    check(worksheet_write_blank(sheet_, write.row, write.col, format), path_);
+                else
+                    check(worksheet_write_string(sheet_, write.row, write.col, write.cell->value.c_str(), format), path_);
+            }
+            for (; m < merges.size() && merges[m].second->lastRow == r; ++m) {
+                const auto& [at, cell] = merges[m];
+                check(worksheet_merge_range(sheet_, at.first, at.second, cell->lastRow, cell->lastCol,
+                                            cell->value.c_str(), formats_.get(*cell->text)),
+                      path_);
+            }
+        }
+        nextRow_ = firstRow + heights;
     }
 
-    lxw_workbook* book = workbook_new(file.temporaryPath().c_str());
+    // Where each page after the first starts, ending with the zero the library wants.
+    std::vector<lxw_row_t> pageBreaks() const {
+        std::vector<lxw_row_t> breaks(pageStarts_.begin() + (pageStarts_.empty() ? 0 : 1), pageStarts_.end());
+        breaks.push_back(0);
+        return breaks;
+    }
+
+private:
+    lxw_col_t columnOf(double mm) const {
+        return static_cast<lxw_col_t>(std::lower_bound(columns_.begin(), columns_.end(), snapped(mm)) - columns_.begin());
+    }
+
+    lxw_worksheet* sheet_;
+    FormatCache& formats_;
+    const std::vector<long>& columns_;
+    const std::string& path_;
+    lxw_row_t nextRow_ = 0;
+    std::vector<lxw_row_t> pageStarts_;
+};
+
+}  // namespace
+
+void exportToXlsx(const ReportPages& pages, const std::string& path) {
+    // The library writes the file by its name, when the workbook is closed.
+    ReplacingFile file(path);
+    file.releaseForLibrary();
+
+    // Columns: every left and right edge of any text on any page is a column boundary, so the
+    // pages are walked once for them before the sheet is written.
+    std::set<long> xs;
+    PageFunction edges([&](const PreparedPage& page) {
+        throwIfStopRequested();
+        for (const auto& t : page.texts) {
+            xs.insert(snapped(t.left));
+            xs.insert(snapped(t.left + t.width));
+        }
+    });
+    enterStage(RunStage::LayingOut);
+    pages.walk(edges);
+    const std::vector<long> columns(xs.begin(), xs.end());
+
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* book = workbook_new_opt(file.temporaryPath().c_str(), &options);
     if (!book) throw ReportError("cannot write " + path + ": the spreadsheet library cannot start a workbook");
     WorkbookGuard guard{book};
     lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
     if (!sheet) throw ReportError("cannot write " + path + ": the spreadsheet library cannot add a sheet");
     FormatCache formats(book);
-    for (size_t i = 0; i + 1 < columns.size(); ++i) {
+    for (std::size_t i = 0; i + 1 < columns.size(); ++i) {
         // Excel measures columns in characters of its default font, about 1.9 mm each.
         const double width = (columns[i + 1] - columns[i]) * kSnap / 1.9;
         check(worksheet_set_column(sheet, static_cast<lxw_col_t>(i), static_cast<lxw_col_t>(i), width, nullptr), path);
     }
-    for (size_t r = 0; r < rowHeights.size(); ++r)
-        // Points; spreadsheets take no row taller than 409 of them.
-        check(worksheet_set_row(sheet, static_cast<lxw_row_t>(r), std::min(rowHeights[r] * 72.0 / 25.4, 409.0), nullptr),
-              path);
 
-    std::set<std::pair<lxw_row_t, lxw_col_t>> taken;
-    lxw_row_t lastRow = 0;
-    for (const auto& [at, cell] : cells) {
-        // The cells come row by row, the pages' rows one after the other: a stop is noticed
-        // at the next row.
-        if (at.first != lastRow) throwIfStopRequested();
-        lastRow = at.first;
-        lxw_format* format = formats.get(*cell.text);
-        bool free = true;
-        for (lxw_row_t r = at.first; r <= cell.lastRow && free; ++r)
-            for (lxw_col_t c = at.second; c <= cell.lastCol && free; ++c) free = !taken.count({r, c});
-        if (free && (cell.lastRow > at.first || cell.lastCol > at.second)) {
-            check(worksheet_merge_range(sheet, at.first, at.second, cell.lastRow, cell.lastCol, cell.value.c_str(), format),
-                  path);
-            for (lxw_row_t r = at.first; r <= cell.lastRow; ++r)
-                for (lxw_col_t c = at.second; c <= cell.lastCol; ++c) taken.insert({r, c});
-        } else {
-            check(worksheet_write_string(sheet, at.first, at.second, cell.value.c_str(), format), path);
-            taken.insert(at);
-        }
-    }
-    std::vector<lxw_row_t> breaks(pageStarts.begin() + (pageStarts.empty() ? 0 : 1), pageStarts.end());
-    breaks.push_back(0);  // the list ends with a zero
+    SheetWriter writer(sheet, formats, columns, path);
+    enterStage(RunStage::Exporting);
+    pages.walk(writer);
+    std::vector<lxw_row_t> breaks = writer.pageBreaks();
     if (breaks.size() > 1) check(worksheet_set_h_pagebreaks(sheet, breaks.data()), path);
     worksheet_set_paper(sheet, 9);  // A4
-    if (report.pageWidth > report.pageHeight) worksheet_set_landscape(sheet);
+    if (pages.pageWidth() > pages.pageHeight()) worksheet_set_landscape(sheet);
     // Closing writes the file and frees the workbook, whatever it answers.
     guard.book = nullptr;
     errno = 0;
