@@ -8,6 +8,7 @@
 #include <map>
 #include <new>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "host/report/cairo_handles.h"
@@ -41,13 +42,11 @@ void line(cairo_t* cr, double x1, double y1, double x2, double y2) {
     cairo_line_to(cr, x2, y2);
 }
 
-void drawFrame(cairo_t* cr, const FrameLines& frame, double x, double y, double w, double h) {
-    cairo_set_line_width(cr, 0.5);
+void addFrame(cairo_t* cr, const FrameLines& frame, double x, double y, double w, double h) {
     if (frame.left) line(cr, x, y, x, y + h);
     if (frame.top) line(cr, x, y, x + w, y);
     if (frame.right) line(cr, x + w, y, x + w, y + h);
     if (frame.bottom) line(cr, x, y + h, x + w, y + h);
-    cairo_stroke(cr);
 }
 
 // A half-point line is a fraction of a pixel on a screen; drawn where it falls it would be smeared
@@ -81,12 +80,64 @@ void check(cairo_status_t status, const std::string& what) {
     if (status != CAIRO_STATUS_SUCCESS) throw ReportError(what + ": " + cairo_status_to_string(status));
 }
 
+// A text set once: its layout, its height, and the part of its box its ink covers.
+struct SetText {
+    GObject layout;
+    double height = 0;  // points
+    double inkLeft = 0, inkTop = 0, inkRight = 0, inkBottom = 0;
+};
+
+// Texts already set, by text, font and width: a long report sets the same headings, names and
+// codes on page after page, and setting a text is most of what drawing it costs. Bounded: when
+// full it starts again.
+class SetTexts {
+public:
+    static constexpr std::size_t kLimit = 4096;
+
+    const SetText& get(PangoContext* context, Fonts& fonts, const PreparedText& t, double width) {
+        key_.assign(t.text);
+        key_.push_back('\0');
+        const int size = static_cast<int>(t.fontSize * PANGO_SCALE);
+        const int pangoWidth = static_cast<int>(width * PANGO_SCALE);
+        key_.append(reinterpret_cast<const char*>(&size), sizeof size);
+        key_.append(reinterpret_cast<const char*>(&pangoWidth), sizeof pangoWidth);
+        key_.push_back(static_cast<char>(t.bold));
+        key_.push_back(static_cast<char>(t.align));
+        const auto found = texts_.find(key_);
+        if (found != texts_.end()) return found->second;
+        if (texts_.size() >= kLimit) texts_.clear();
+        SetText set;
+        set.layout.reset(pango_layout_new(context));
+        auto* layout = static_cast<PangoLayout*>(set.layout.get());
+        pango_layout_set_font_description(layout, fonts.get(t.fontSize, t.bold));
+        pango_layout_set_width(layout, pangoWidth);
+        pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+        pango_layout_set_alignment(layout, t.align == TextAlign::Left     ? PANGO_ALIGN_LEFT
+                                           : t.align == TextAlign::Center ? PANGO_ALIGN_CENTER
+                                                                          : PANGO_ALIGN_RIGHT);
+        pango_layout_set_text(layout, t.text.c_str(), -1);
+        PangoRectangle ink{}, logical{};
+        pango_layout_get_extents(layout, &ink, &logical);
+        set.height = static_cast<double>(logical.height) / PANGO_SCALE;
+        set.inkLeft = static_cast<double>(ink.x) / PANGO_SCALE;
+        set.inkTop = static_cast<double>(ink.y) / PANGO_SCALE;
+        set.inkRight = static_cast<double>(ink.x + ink.width) / PANGO_SCALE;
+        set.inkBottom = static_cast<double>(ink.y + ink.height) / PANGO_SCALE;
+        return texts_.emplace(key_, std::move(set)).first->second;
+    }
+
+private:
+    std::string key_;
+    std::unordered_map<std::string, SetText> texts_;
+};
+
 }  // namespace
 
 struct PagePainter::Tools {
     GObject layoutHolder;
     PangoLayout* layout = nullptr;
     Fonts fonts;
+    SetTexts texts;
 };
 
 PagePainter::PagePainter(cairo_t* cr, bool snapToPixels) : cr_(cr), snapToPixels_(snapToPixels), tools_(std::make_unique<Tools>()) {
@@ -111,36 +162,48 @@ PagePainter::PagePainter(cairo_t* cr, bool snapToPixels) : cr_(cr), snapToPixels
 PagePainter::~PagePainter() = default;
 
 void PagePainter::drawPage(const PreparedPage& page) {
-    PangoLayout* layout = tools_->layout;
+    PangoContext* context = pango_layout_get_context(tools_->layout);
     for (const PreparedText& t : page.texts) {
         const double x = pt(t.left), y = pt(t.top), w = pt(t.width), h = pt(t.height);
         // Empty cells of a table are only their frame lines.
-        if (!t.text.empty()) {
+        if (t.text.empty()) continue;
+        // A little air between the frame lines and the text.
+        const double pad = pt(0.5);
+        const SetText& set = tools_->texts.get(context, tools_->fonts, t, w - 2 * pad);
+        double top = y + pad;
+        if (t.valign == TextVAlign::Center) top = y + (h - set.height) / 2;
+        else if (t.valign == TextVAlign::Bottom) top = y + h - pad - set.height;
+        const double left = x + pad;
+        // Only a text whose ink leaves its box needs the box as a clip; most fit, and a clip per
+        // text is much of what a page of a vector file costs.
+        const bool fits = left + set.inkLeft >= x && top + set.inkTop >= y && left + set.inkRight <= x + w &&
+                          top + set.inkBottom <= y + h;
+        if (!fits) {
             cairo_save(cr_);
             cairo_rectangle(cr_, x, y, w, h);
             cairo_clip(cr_);
-            // A little air between the frame lines and the text.
-            const double pad = pt(0.5);
-            pango_layout_set_font_description(layout, tools_->fonts.get(t.fontSize, t.bold));
-            pango_layout_set_width(layout, static_cast<int>((w - 2 * pad) * PANGO_SCALE));
-            pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-            pango_layout_set_alignment(layout, t.align == TextAlign::Left     ? PANGO_ALIGN_LEFT
-                                               : t.align == TextAlign::Center ? PANGO_ALIGN_CENTER
-                                                                              : PANGO_ALIGN_RIGHT);
-            pango_layout_set_text(layout, t.text.c_str(), -1);
-            int textWidth = 0, textHeight = 0;
-            pango_layout_get_size(layout, &textWidth, &textHeight);
-            const double th = static_cast<double>(textHeight) / PANGO_SCALE;
-            double top = y + pad;
-            if (t.valign == TextVAlign::Center) top = y + (h - th) / 2;
-            else if (t.valign == TextVAlign::Bottom) top = y + h - pad - th;
-            cairo_move_to(cr_, x + pad, top);
-            pango_cairo_show_layout(cr_, layout);
-            cairo_restore(cr_);
         }
+        cairo_move_to(cr_, left, top);
+        pango_cairo_show_layout(cr_, static_cast<PangoLayout*>(set.layout.get()));
+        if (!fits) cairo_restore(cr_);
+    }
+    // The frame lines last, all in one path: black on white, they look the same drawn together,
+    // and a vector page holds one stroke instead of one per text.
+    if (snapToPixels_) {
+        for (const PreparedText& t : page.texts)
+            if (t.frame.any()) drawFrameOnPixels(cr_, t.frame, pt(t.left), pt(t.top), pt(t.width), pt(t.height));
+        return;
+    }
+    cairo_new_path(cr_);
+    bool any = false;
+    for (const PreparedText& t : page.texts) {
         if (!t.frame.any()) continue;
-        if (snapToPixels_) drawFrameOnPixels(cr_, t.frame, x, y, w, h);
-        else drawFrame(cr_, t.frame, x, y, w, h);
+        addFrame(cr_, t.frame, pt(t.left), pt(t.top), pt(t.width), pt(t.height));
+        any = true;
+    }
+    if (any) {
+        cairo_set_line_width(cr_, 0.5);
+        cairo_stroke(cr_);
     }
 }
 
