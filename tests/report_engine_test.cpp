@@ -10,6 +10,7 @@
 
 #include "host/local/local_table.h"
 #include "host/local/work_table_catalog.h"
+#include "host/report/page_sink.h"
 #include "host/report/report_engine.h"
 #include "host/report/report_error.h"
 #include "host/report/report_expression.h"
@@ -388,6 +389,32 @@ TEST_F(ReportEngineTest, LongReportsBreakIntoPagesWithWholeBandsAndPageNOfM) {
     EXPECT_TRUE(isOnPageStart("Итог 92"));
     const auto& beforeLast = report.pages[pageCount - 2].texts;
     EXPECT_EQ(beforeLast[beforeLast.size() - 2].text, "Строка 92");
+
+    // Shown to a preview that takes the pages as they are laid out, the same pages come one at a
+    // time, the count known before the first, and none is kept by the engine; walked again, the
+    // same once more.
+    const host::PreparedReport whole = report;
+    struct Streaming final : host::ReportPreview {
+        void show(const host::PreparedReport&) override { ADD_FAILURE() << "handed the whole report"; }
+        bool takesPagesAsLaidOut() const override { return true; }
+        void showPages(const host::ReportPages& pages) override {
+            count = pages.pageCount();
+            for (int walk = 0; walk < 2; ++walk) {
+                host::PageFunction keep([&](const PreparedPage& page) { walks[walk].push_back(textsOf(page)); });
+                pages.walk(keep);
+            }
+        }
+        int count = 0;
+        std::vector<std::vector<std::string>> walks[2];
+    } streaming;
+    host::installReportPreview(&streaming);
+    engine_.showReport();
+    host::installReportPreview(nullptr);
+    EXPECT_TRUE(engine_.preparedReport().pages.empty());
+    EXPECT_EQ(streaming.count, static_cast<int>(pageCount));
+    ASSERT_EQ(streaming.walks[0].size(), pageCount);
+    for (size_t p = 0; p < pageCount; ++p) EXPECT_EQ(streaming.walks[0][p], textsOf(whole.pages[p])) << "page " << p + 1;
+    EXPECT_EQ(streaming.walks[1], streaming.walks[0]);
 }
 
 TEST_F(ReportEngineTest, HeadersStayWithTheirFirstRowAndRepeatOnTheirSectionsNextPages) {
