@@ -8,6 +8,7 @@
 #include "host/firebird/firebird_database.h"
 #include "host/frame/report_frame.h"
 #include "host/progress/run_progress.h"
+#include "host/report/page_file.h"
 #include "host/report/report_engine.h"
 #include "host/stop/stop_request.h"
 #include "host/text/cp1251.h"
@@ -26,13 +27,14 @@ public:
     QStringList messages;
 };
 
-// The print form the frame shows, kept for the preview window.
+// The print form the frame shows, kept for the preview window in a page file: the pages are
+// written out here, on the run's thread, as the engine lays them out, so the window never waits
+// for them and never holds a long report whole.
 class KeptReport final : public host::ReportPreview {
 public:
-    void show(const host::PreparedReport& report) override {
-        kept = std::make_shared<const host::PreparedReport>(report);
-    }
-    std::shared_ptr<const host::PreparedReport> kept;
+    void show(const host::PreparedReport& report) override { showPages(host::HeldPages(report)); }
+    void showPages(const host::ReportPages& pages) override { kept = std::make_shared<const host::PageFile>(pages); }
+    std::shared_ptr<const host::PageFile> kept;
 };
 
 }  // namespace

@@ -16,7 +16,7 @@
 
 namespace host {
 class TReportFrame;
-struct PreparedReport;
+class PageFile;
 }  // namespace host
 
 namespace desk {
@@ -25,7 +25,7 @@ namespace desk {
 struct GenerateOutcome {
     Organization organization;
     QString filePath;                                     // the declaration file, when written
-    std::shared_ptr<const host::PreparedReport> report;  // the print form, when laid out
+    std::shared_ptr<const host::PageFile> report;         // the print form, when laid out
     QString error;                                        // why the run ended without its output
     QStringList messages;                                 // the frame's message boxes, in order
     bool stopped = false;                                 // Cancel ended it

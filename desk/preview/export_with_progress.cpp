@@ -20,16 +20,16 @@
 
 namespace desk {
 
-ExportOutcome exportWithProgress(QWidget* parent, std::shared_ptr<const host::PreparedReport> report,
+ExportOutcome exportWithProgress(QWidget* parent, std::shared_ptr<const host::PageFile> report,
                                  const QString& path) {
     const std::string file = QFile::encodeName(path).toStdString();
-    const int pages = static_cast<int>(std::min<std::size_t>(report->pages.size(), INT_MAX));
+    const int pages = report->pageCount();
     if (!LongRunGate::tryEnter())
         return {false, QStringLiteral("Идет формирование отчета; печатную форму можно сохранить, когда оно закончится.")};
     struct Leave {
         ~Leave() { LongRunGate::leave(); }
     } leave;
-    // The report is never changed while it is shown, so the thread reads it as the window does.
+    // The page file is read without a shared file position, so the thread reads it beside the window.
     std::exception_ptr failure;
     std::unique_ptr<QThread> worker(QThread::create([report, file, &failure] {
         try {

@@ -6,7 +6,7 @@
 #include <QString>
 #include <memory>
 
-#include "host/report/prepared_report.h"
+#include "host/report/page_file.h"
 
 class QWidget;
 
@@ -21,7 +21,7 @@ struct ExportOutcome {
 // it is written, given up or stopped; meanwhile the events of the program go on, but the window
 // is blocked by the progress dialog. A stop goes to the filter as the program's stop request
 // (host/stop), which is taken back afterwards.
-ExportOutcome exportWithProgress(QWidget* parent, std::shared_ptr<const host::PreparedReport> report,
+ExportOutcome exportWithProgress(QWidget* parent, std::shared_ptr<const host::PageFile> report,
                                  const QString& path);
 
 }  // namespace desk

@@ -22,9 +22,9 @@ constexpr double kLargestImageSide = 32767;
 
 // The resolution a page is drawn at for the screen: the screen's, unless that makes too large an
 // image.
-double drawingDotsPerInch(const host::PreparedReport& report, double dotsPerInch) {
-    const double width = report.pageWidth / 25.4 * dotsPerInch;
-    const double height = report.pageHeight / 25.4 * dotsPerInch;
+double drawingDotsPerInch(const host::PageFile& report, double dotsPerInch) {
+    const double width = report.pageWidth() / 25.4 * dotsPerInch;
+    const double height = report.pageHeight() / 25.4 * dotsPerInch;
     double scale = 1;
     if (width * height > kLargestImagePixels) scale = std::sqrt(kLargestImagePixels / (width * height));
     scale = std::min({scale, kLargestImageSide / width, kLargestImageSide / height});
@@ -33,8 +33,8 @@ double drawingDotsPerInch(const host::PreparedReport& report, double dotsPerInch
 
 }  // namespace
 
-PageCache::PageCache(std::shared_ptr<const host::PreparedReport> report)
-    : report_(std::move(report)), rendered_(static_cast<qsizetype>(report_->pages.size())) {
+PageCache::PageCache(std::shared_ptr<const host::PageFile> report)
+    : report_(std::move(report)), rendered_(static_cast<qsizetype>(report_->pageCount())) {
     cache_.setMaxCost(kPagesKept);
 }
 
@@ -57,7 +57,7 @@ QImage PageCache::page(int index, double dotsPerInch, qreal pixelRatio, QString*
         drawingDotsPerInch_ = drawingDotsPerInch(*report_, dotsPerInch * pixelRatio);
         pageBytes_ = 0;
         try {
-            const host::PagePixels size = host::pagePixels(*report_, drawingDotsPerInch_);
+            const host::PagePixels size = host::pagePixels(report_->pageWidth(), report_->pageHeight(), drawingDotsPerInch_);
             pageBytes_ = qsizetype(size.width) * size.height * 4;
         } catch (const std::exception&) {
             // Said by the page itself when it is drawn.
@@ -73,7 +73,7 @@ QImage PageCache::page(int index, double dotsPerInch, qreal pixelRatio, QString*
     try {
         ++renderCount_;
         if (index >= 0 && index < rendered_.size()) rendered_.setBit(index);
-        QImage image = toQImage(host::renderPage(*report_, static_cast<std::size_t>(index), drawingDotsPerInch_));
+        QImage image = toQImage(host::renderPage(report_->page(index), report_->pageWidth(), report_->pageHeight(), drawingDotsPerInch_));
         // So many pixels to a logical one that the image covers the page on the screen.
         image.setDevicePixelRatio(drawingDotsPerInch_ / dotsPerInch);
         entry->image = std::move(image);

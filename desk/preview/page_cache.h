@@ -8,13 +8,13 @@
 #include <QString>
 #include <memory>
 
-#include "host/report/prepared_report.h"
+#include "host/report/page_file.h"
 
 namespace desk {
 
 class PageCache {
 public:
-    explicit PageCache(std::shared_ptr<const host::PreparedReport> report);
+    explicit PageCache(std::shared_ptr<const host::PageFile> report);
 
     // The page (from 0) drawn for a screen of the pixel ratio at the resolution in logical dots
     // per inch: an image of the ratio, kept until a dozen others are newer or a resolution changes.
@@ -38,7 +38,7 @@ private:
 
     void resize();
 
-    std::shared_ptr<const host::PreparedReport> report_;
+    std::shared_ptr<const host::PageFile> report_;
     QCache<int, Entry> cache_;
     double dotsPerInch_ = 0;
     qreal pixelRatio_ = 0;

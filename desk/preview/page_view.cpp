@@ -24,10 +24,10 @@ const QList<int>& PageView::zoomSteps() {
     return steps;
 }
 
-PageView::PageView(std::shared_ptr<const host::PreparedReport> report, QWidget* parent)
+PageView::PageView(std::shared_ptr<const host::PageFile> report, QWidget* parent)
     : QAbstractScrollArea(parent),
       report_(std::move(report)),
-      pageCount_(static_cast<int>(std::min<std::size_t>(report_->pages.size(), INT_MAX))),
+      pageCount_(report_->pageCount()),
       cache_(report_) {
     // Always there, so that fitting the width never makes the scroll bar come and go.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -45,16 +45,16 @@ double PageView::baseDotsPerInch() const { return logicalDpiX() > 0 ? logicalDpi
 
 double PageView::fitPercent(ZoomMode mode) const {
     const double atFull = baseDotsPerInch() / 25.4;  // pixels per millimetre at 100 per cent
-    double percent = (viewport()->width() - 2.0 * kMargin) / (report_->pageWidth * atFull) * 100;
+    double percent = (viewport()->width() - 2.0 * kMargin) / (report_->pageWidth() * atFull) * 100;
     if (mode == ZoomMode::FitPage)
-        percent = std::min(percent, (viewport()->height() - 2.0 * kMargin) / (report_->pageHeight * atFull) * 100);
+        percent = std::min(percent, (viewport()->height() - 2.0 * kMargin) / (report_->pageHeight() * atFull) * 100);
     return std::clamp<double>(percent, zoomSteps().front(), zoomSteps().back());
 }
 
 void PageView::layoutPages() {
     const double perMm = dotsPerInch() / 25.4;
-    pageSize_ = QSize(std::max(1, static_cast<int>(std::lround(report_->pageWidth * perMm))),
-                      std::max(1, static_cast<int>(std::lround(report_->pageHeight * perMm))));
+    pageSize_ = QSize(std::max(1, static_cast<int>(std::lround(report_->pageWidth() * perMm))),
+                      std::max(1, static_cast<int>(std::lround(report_->pageHeight() * perMm))));
     pageStep_ = pageSize_.height() + kGap;
     const qint64 height = qint64(pageCount_) * pageStep_ - kGap + 2 * kMargin;
     const qint64 width = pageSize_.width() + 2 * kMargin;

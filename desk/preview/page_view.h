@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "desk/preview/page_cache.h"
-#include "host/report/prepared_report.h"
+#include "host/report/page_file.h"
 
 namespace desk {
 
@@ -26,7 +26,7 @@ public:
     static constexpr int kMargin = 16;
     static constexpr int kGap = kMargin;
 
-    PageView(std::shared_ptr<const host::PreparedReport> report, QWidget* parent = nullptr);
+    PageView(std::shared_ptr<const host::PageFile> report, QWidget* parent = nullptr);
 
     int pageCount() const { return pageCount_; }
     // From 0: the page most of the window shows, or the one last gone to.
@@ -74,7 +74,7 @@ private:
     void findCurrentPage();
     void setCurrent(int index);
 
-    std::shared_ptr<const host::PreparedReport> report_;
+    std::shared_ptr<const host::PageFile> report_;
     int pageCount_ = 0;
     PageCache cache_;
     ZoomMode mode_ = ZoomMode::FitWidth;

@@ -79,7 +79,7 @@ QList<QKeySequence> distinct(std::initializer_list<std::variant<QKeySequence::St
 
 }  // namespace
 
-PreviewWindow::PreviewWindow(std::shared_ptr<const host::PreparedReport> report, QWidget* parent)
+PreviewWindow::PreviewWindow(std::shared_ptr<const host::PageFile> report, QWidget* parent)
     : QMainWindow(parent),
       report_(std::move(report)),
       exportChooser_(&askExportFile),
@@ -87,8 +87,8 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const host::PreparedReport> report,
       lastExtension_(QStringLiteral("pdf")) {
     setAttribute(Qt::WA_DeleteOnClose);
     // Nothing handed over is a report without pages, said as such.
-    if (!report_) report_ = std::make_shared<const host::PreparedReport>();
-    const QString name = QString::fromStdString(report_->name);
+    if (!report_) report_ = std::make_shared<const host::PageFile>(host::HeldPages(host::PreparedReport{}));
+    const QString name = QString::fromStdString(report_->name());
     setWindowTitle(name.isEmpty() ? QStringLiteral("Печатная форма") : QStringLiteral("Печатная форма — %1").arg(name));
     exportDirectory_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (exportDirectory_.isEmpty() || !QFileInfo(exportDirectory_).isDir()) exportDirectory_ = QDir::homePath();
@@ -105,14 +105,14 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const host::PreparedReport> report,
 
     QString unusable;
     try {
-        host::pagePixels(*report_, 72);
+        host::pagePixels(report_->pageWidth(), report_->pageHeight(), 72);
     } catch (const std::exception&) {
         unusable = QStringLiteral("Размер страницы печатной формы задан неверно: %1 × %2 мм.")
-                       .arg(report_->pageWidth)
-                       .arg(report_->pageHeight);
+                       .arg(report_->pageWidth())
+                       .arg(report_->pageHeight());
     }
     if (!unusable.isEmpty()) showNoPages(unusable);
-    else if (report_->pages.empty()) showNoPages(QStringLiteral("Печатная форма не содержит страниц."));
+    else if (report_->pageCount() == 0) showNoPages(QStringLiteral("Печатная форма не содержит страниц."));
     else {
         view_ = new PageView(report_, this);
         setCentralWidget(view_);
@@ -353,8 +353,8 @@ void PreviewWindow::warn(const QString& title, const QString& text) {
 }
 
 QString PreviewWindow::suggestedExportPath(const QString& extension) const {
-    QString stem = QString::fromStdString(report_->fileStem);
-    if (stem.isEmpty()) stem = QString::fromStdString(report_->name);
+    QString stem = QString::fromStdString(report_->fileStem());
+    if (stem.isEmpty()) stem = QString::fromStdString(report_->name());
     // A template's title may hold characters no file name can.
     static const QRegularExpression unfit(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
     stem.replace(unfit, QStringLiteral("_"));

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "host/report/prepared_report.h"
+#include "host/report/page_file.h"
 
 class QAction;
 class QComboBox;
@@ -34,7 +34,7 @@ public:
     // dialog.
     using PrinterChooser = std::function<bool(QWidget* parent, QPrinter& printer, int pageCount, int currentPage)>;
 
-    explicit PreviewWindow(std::shared_ptr<const host::PreparedReport> report, QWidget* parent = nullptr);
+    explicit PreviewWindow(std::shared_ptr<const host::PageFile> report, QWidget* parent = nullptr);
     ~PreviewWindow() override;
 
     // Pages are numbered from 1, as the window shows them; with no pages the current one is 0.
@@ -72,7 +72,7 @@ private:
     void warn(const QString& title, const QString& text);
     QString suggestedExportPath(const QString& extension) const;
 
-    std::shared_ptr<const host::PreparedReport> report_;
+    std::shared_ptr<const host::PageFile> report_;
     PageView* view_ = nullptr;
     ExportFileChooser exportChooser_;
     PrinterChooser printerChooser_;

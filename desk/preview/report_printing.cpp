@@ -20,15 +20,15 @@ constexpr double kFinestDotsPerInch = 600;
 
 }  // namespace
 
-void fitPrinterToReport(QPrinter& printer, const host::PreparedReport& report) {
-    const bool landscape = report.pageWidth > report.pageHeight;
+void fitPrinterToReport(QPrinter& printer, const host::PageFile& report) {
+    const bool landscape = report.pageWidth() > report.pageHeight();
     // Paper sizes are named upright; a landscape page is upright paper turned.
-    const QSizeF upright(std::min(report.pageWidth, report.pageHeight), std::max(report.pageWidth, report.pageHeight));
+    const QSizeF upright(std::min(report.pageWidth(), report.pageHeight()), std::max(report.pageWidth(), report.pageHeight()));
     const QPageSize paper(upright, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch);
     printer.setPageLayout(QPageLayout(paper, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     printer.setFullPage(true);
-    printer.setDocName(QString::fromStdString(report.name));
+    printer.setDocName(QString::fromStdString(report.name()));
 }
 
 std::vector<int> pagesToPrint(const QPrinter& printer, int pageCount, int currentPage) {
@@ -66,28 +66,28 @@ std::vector<int> pagesToPrint(const QPrinter& printer, int pageCount, int curren
     return copied;
 }
 
-bool printReport(const host::PreparedReport& report, QPrinter& printer, const std::vector<int>& pages,
+bool printReport(const host::PageFile& report, QPrinter& printer, const std::vector<int>& pages,
                  const std::function<bool(int done)>& pageDone) {
     if (pages.empty()) return true;
     QPainter painter;
     if (!painter.begin(&printer))
-        throw host::ReportError("cannot start printing \"" + report.name + "\" on " +
+        throw host::ReportError("cannot start printing \"" + report.name() + "\" on " +
                                 (printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName())
                                     .toStdString());
     const double resolution = printer.resolution();
     // The page at its size in the printer's pixels; on smaller paper than the report's, shrunk to
     // fit it whole.
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-    const double width = report.pageWidth / 25.4 * resolution;
-    const double height = report.pageHeight / 25.4 * resolution;
+    const double width = report.pageWidth() / 25.4 * resolution;
+    const double height = report.pageHeight() / 25.4 * resolution;
     const double fit = std::min({1.0, paper.width() / width, paper.height() / height});
     const double dotsPerInch = std::min(resolution * fit, kFinestDotsPerInch);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     try {
         for (std::size_t done = 0; done < pages.size(); ++done) {
             if (done > 0 && !printer.newPage())
-                throw host::ReportError("the printer refused page " + std::to_string(done + 1) + " of \"" + report.name + "\"");
-            const QImage image = toQImage(host::renderPage(report, static_cast<std::size_t>(pages[done]), dotsPerInch));
+                throw host::ReportError("the printer refused page " + std::to_string(done + 1) + " of \"" + report.name() + "\"");
+            const QImage image = toQImage(host::renderPage(report.page(pages[done]), report.pageWidth(), report.pageHeight(), dotsPerInch));
             const double scale = resolution * fit / dotsPerInch;
             painter.drawImage(QRectF(0, 0, image.width() * scale, image.height() * scale), image);
             if (pageDone && !pageDone(static_cast<int>(done + 1))) {

@@ -5,7 +5,7 @@
 
 namespace desk {
 
-QWidget* showPreview(std::shared_ptr<const host::PreparedReport> report, QWidget* parent) {
+QWidget* showPreview(std::shared_ptr<const host::PageFile> report, QWidget* parent) {
     auto* window = new PreviewWindow(std::move(report), parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();

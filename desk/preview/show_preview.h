@@ -7,12 +7,12 @@
 class QWidget;
 
 namespace host {
-struct PreparedReport;
+class PageFile;
 }
 
 namespace desk {
 
 // Shows the report in a preview window of its own (deleted when closed) and returns it.
-QWidget* showPreview(std::shared_ptr<const host::PreparedReport> report, QWidget* parent);
+QWidget* showPreview(std::shared_ptr<const host::PageFile> report, QWidget* parent);
 
 }  // namespace desk

@@ -207,26 +207,30 @@ void PagePainter::drawPage(const PreparedPage& page) {
     }
 }
 
-PagePixels pagePixels(const PreparedReport& report, double dotsPerInch) {
+PagePixels pagePixels(double pageWidthMm, double pageHeightMm, double dotsPerInch) {
     if (!std::isfinite(dotsPerInch) || dotsPerInch <= 0)
-        throw ReportError("cannot draw \"" + report.name + "\" at " + std::to_string(dotsPerInch) + " dots per inch");
-    const double width = std::round(report.pageWidth / 25.4 * dotsPerInch);
-    const double height = std::round(report.pageHeight / 25.4 * dotsPerInch);
+        throw ReportError("cannot draw a page at " + std::to_string(dotsPerInch) + " dots per inch");
+    const double width = std::round(pageWidthMm / 25.4 * dotsPerInch);
+    const double height = std::round(pageHeightMm / 25.4 * dotsPerInch);
     // Cairo's images end at 32767 pixels a side.
     constexpr double largest = 32767;
     if (!(width >= 1 && height >= 1 && width <= largest && height <= largest))
-        throw ReportError("cannot draw \"" + report.name + "\": its page of " + std::to_string(report.pageWidth) + " x " +
-                          std::to_string(report.pageHeight) + " mm at " + std::to_string(dotsPerInch) +
-                          " dots per inch is no image size");
+        throw ReportError("cannot draw a page of " + std::to_string(pageWidthMm) + " x " + std::to_string(pageHeightMm) +
+                          " mm at " + std::to_string(dotsPerInch) + " dots per inch: it is no image size");
     return {static_cast<int>(width), static_cast<int>(height)};
 }
 
-PageImage renderPage(const PreparedReport& report, std::size_t pageIndex, double dotsPerInch) {
-    if (pageIndex >= report.pages.size())
-        throw ReportError("\"" + report.name + "\" has no page " + std::to_string(pageIndex + 1) + ": it has " +
-                          std::to_string(report.pages.size()));
-    const PagePixels size = pagePixels(report, dotsPerInch);
-    const std::string what = "cannot draw page " + std::to_string(pageIndex + 1) + " of \"" + report.name + "\"";
+PagePixels pagePixels(const PreparedReport& report, double dotsPerInch) {
+    try {
+        return pagePixels(report.pageWidth, report.pageHeight, dotsPerInch);
+    } catch (const ReportError& e) {
+        throw ReportError("\"" + report.name + "\": " + e.what());
+    }
+}
+
+PageImage renderPage(const PreparedPage& page, double pageWidthMm, double pageHeightMm, double dotsPerInch) {
+    const PagePixels size = pagePixels(pageWidthMm, pageHeightMm, dotsPerInch);
+    const std::string what = "cannot draw the page";
 
     PageImage image;
     image.width = size.width;
@@ -245,13 +249,24 @@ PageImage renderPage(const PreparedReport& report, std::size_t pageIndex, double
     {
         Cairo cr(cairo_create(surface.get()));
         // Points to pixels, each way by the page's own rounding, so the page's edges are the image's.
-        cairo_scale(cr.get(), size.width / pt(report.pageWidth), size.height / pt(report.pageHeight));
+        cairo_scale(cr.get(), size.width / pt(pageWidthMm), size.height / pt(pageHeightMm));
         PagePainter painter(cr.get(), true);
-        painter.drawPage(report.pages[pageIndex]);
+        painter.drawPage(page);
         check(cairo_status(cr.get()), what);
     }
     cairo_surface_flush(surface.get());
     return image;
+}
+
+PageImage renderPage(const PreparedReport& report, std::size_t pageIndex, double dotsPerInch) {
+    if (pageIndex >= report.pages.size())
+        throw ReportError("\"" + report.name + "\" has no page " + std::to_string(pageIndex + 1) + ": it has " +
+                          std::to_string(report.pages.size()));
+    try {
+        return renderPage(report.pages[pageIndex], report.pageWidth, report.pageHeight, dotsPerInch);
+    } catch (const ReportError& e) {
+        throw ReportError("page " + std::to_string(pageIndex + 1) + " of \"" + report.name + "\": " + e.what());
+    }
 }
 
 }  // namespace host

@@ -30,12 +30,15 @@ struct PagePixels {
     int height = 0;
 };
 // Throws ReportError for a page size or resolution that no image can have.
+HOST_API PagePixels pagePixels(double pageWidthMm, double pageHeightMm, double dotsPerInch);
 HOST_API PagePixels pagePixels(const PreparedReport& report, double dotsPerInch);
 
 // The page (from 0) drawn at the resolution, the texts in the fonts and places the PDF export
 // gives them. Throws ReportError for a page that does not exist, a page size or resolution no
 // image can have, or an image the memory cannot hold.
 HOST_API PageImage renderPage(const PreparedReport& report, std::size_t pageIndex, double dotsPerInch);
+// One page of the size (millimetres), on its own: a preview reads its pages one at a time.
+HOST_API PageImage renderPage(const PreparedPage& page, double pageWidthMm, double pageHeightMm, double dotsPerInch);
 
 // Draws pages onto a cairo context whose units are points from the page's top left corner. One
 // painter serves a whole document: it keeps its text layout and fonts from page to page.

@@ -32,6 +32,7 @@
 #include "desk/preview/page_view.h"
 #include "desk/preview/preview_window.h"
 #include "desk/preview/report_printing.h"
+#include "host/report/page_file.h"
 #include "host/report/page_painter.h"
 #include "host/report/report_error.h"
 #include "host/stop/stop_request.h"
@@ -66,6 +67,11 @@ PreparedText text(double left, double top, double width, double height, std::str
     t.text = std::move(value);
     if (framed) t.frame = {true, true, true, true};
     return t;
+}
+
+// The report as the program hands it to the window: its pages in a page file.
+std::shared_ptr<const host::PageFile> kept(const PreparedReport& report) {
+    return std::make_shared<const host::PageFile>(host::HeldPages(report));
 }
 
 // Pages like a declaration's: a heading, a framed table of a few rows and the page number.
@@ -104,7 +110,10 @@ class PreviewWindowTest : public ::testing::Test {
 protected:
     // A window as the program opens one, shown and active, so that its keys reach it.
     PreviewWindow* open(std::shared_ptr<const PreparedReport> report, QSize size = QSize(900, 800)) {
-        window_ = new PreviewWindow(std::move(report));
+        return openFile(report ? kept(*report) : nullptr, size);
+    }
+    PreviewWindow* openFile(std::shared_ptr<const host::PageFile> pages, QSize size = QSize(900, 800)) {
+        window_ = new PreviewWindow(std::move(pages));
         window_->resize(size);
         window_->setExportFileChooser([this](QWidget*, const QString& suggested) {
             suggested_ << suggested;
@@ -516,7 +525,7 @@ TEST(ReportPrinting, PageOrderCopiesAndRangesAsThePrinterAsks) {
     PreparedReport landscape;
     landscape.pageWidth = 297;
     landscape.pageHeight = 210;
-    desk::fitPrinterToReport(printer, landscape);
+    desk::fitPrinterToReport(printer, *kept(landscape));
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
     EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
     EXPECT_NEAR(printer.pageLayout().fullRect(QPageLayout::Millimeter).width(), 297, 0.5);
@@ -570,7 +579,7 @@ TEST(PageImage, IsDarkWhereATextIsAndWhiteElsewhere) {
 
 TEST(PageCache, KeepsTheLastDozenPagesAndDrawsTheHighestZoomsCoarser) {
     const auto report = declarationLike(20);
-    desk::PageCache cache(report);
+    desk::PageCache cache(kept(*report));
     QString error;
     for (int i = 0; i < 20; ++i) EXPECT_FALSE(cache.page(i, 96, 1, &error).isNull()) << error.toStdString();
     EXPECT_EQ(cache.renderCount(), 20);
@@ -654,8 +663,8 @@ TEST_F(PreviewWindowTest, APageSizeNoPaperHasIsNamedInsteadOfDrawn) {
 }
 
 TEST_F(PreviewWindowTest, ClosingTheWindowLetsTheReportGo) {
-    const auto report = declarationLike(3);
-    open(report);
+    const auto report = kept(*declarationLike(3));
+    openFile(report);
     EXPECT_GT(report.use_count(), 1);
     press(Qt::Key_Escape);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
