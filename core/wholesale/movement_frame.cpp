@@ -42,12 +42,13 @@ MovementFrame::MovementFrame(const FormProfile& profile, const MovementForm& for
     const std::size_t document = movements_.column("EXT_DOCINDEX");
     const std::size_t quantity = movements_.column("QUANTITY");
     movements_.setRow([=, this, &w](DeclarationWriter& out, const GroupRow& row, int) {
-        const std::string day = host::formatDate(row[date].toDateTime());
+        const std::string& day = dayText_(row[date]);
         out.text(row[isReturn].toInteger() != 0 ? form_.names.returned : form_.names.ordinary);
         out.attribute(w.docDate, day).attribute(w.zeroField, "0").attribute(w.zeroAmount, "0.000000");
         out.attribute(w.secondDocDate, day).attribute(w.docNumber, upperEscaped(row[document].toText()));
         out.attribute(w.emptyField, "");
-        out.attribute(w.quantity, XMLCheckStr(declarationNumber(row[quantity].toDouble(), decimals_))).line("/>");
+        // A number is digits, a point and a sign: nothing to escape.
+        out.attribute(w.quantity, declarationNumber(row[quantity].toDouble(), decimals_)).line("/>");
     });
 }
 
