@@ -2,7 +2,8 @@
 // previous run of this program collected, so that the time and peak memory reported are the
 // writing's own.
 //   declaration_bench DATABASE FORM WORK_DIR collect|write|print.pdf|print.xlsx|print.html [CLIENT]
-// collect fills WORK_DIR; write and print print: form rows seconds peak_kib output_bytes pages
+// collect fills WORK_DIR; write and print print: form rows seconds peak_kib output_bytes pages.
+// With DECLARATION_BENCH_KEEP set, the declaration written is copied there.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -111,6 +112,9 @@ int main(int argc, char** argv) {
             getrusage(RUSAGE_SELF, &usage);
             const std::string output = print ? printed.path : frame->producedPath();
             const auto bytes = std::filesystem::exists(output) ? std::filesystem::file_size(output) : 0;
+            // A copy kept on request, to compare the files of two builds.
+            if (const char* keep = std::getenv("DECLARATION_BENCH_KEEP"); keep && !print && bytes > 0)
+                std::filesystem::copy_file(output, keep, std::filesystem::copy_options::overwrite_existing);
             std::filesystem::remove(output);
             std::printf("%s %ld %.3f %ld %llu %ld\n", argv[2], rows, seconds, usage.ru_maxrss,
                         static_cast<unsigned long long>(bytes), printed.pages);
