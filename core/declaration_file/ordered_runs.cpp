@@ -1,8 +1,11 @@
 // Finding the runs of a work table's rows that already stand in group order.
 #include "core/declaration_file/ordered_runs.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <unordered_set>
 
 #include "host/local/local_query.h"
@@ -82,6 +85,14 @@ struct KeyValue {
         }
         return false;
     }
+    std::uint64_t hash() const {
+        switch (kind) {
+            case Kind::Integer: return static_cast<std::uint64_t>(integer);
+            case Kind::Real: return std::bit_cast<std::uint64_t>(real) ^ 0x5245414c;
+            case Kind::Text: return std::hash<std::string>{}(text) ^ 0x54455854;
+        }
+        return 0;
+    }
     void appendTo(std::string& out) const {
         switch (kind) {
             case Kind::Integer:
@@ -100,6 +111,14 @@ struct KeyValue {
         }
     }
 };
+
+// A group's whole key as a number: its parent's, mixed with each of its own keys.
+std::uint64_t mixed(std::uint64_t parent, std::uint64_t key) {
+    std::uint64_t h = (parent ^ key) + 0x9E3779B97F4A7C15ULL + (parent << 6) + (parent >> 2);
+    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    h = (h ^ (h >> 27)) * 0x94D049BB133111EBULL;
+    return h ^ (h >> 31);
+}
 
 // A filter value as the grouped read binds it; false for one this comparison cannot stand for.
 // Null matches no key of the select (every key is coalesced), and so matches none here either.
@@ -152,10 +171,13 @@ OrderedRuns::OrderedRuns(const std::string& directory, const std::string& table,
 
     std::vector<KeyValue> current(keys.size());
     KeyValue next;
-    // Every whole key met so far, per level: a group whose whole key was met before comes back
-    // after a gap. A filter value that comes back has its rows split.
-    std::vector<std::unordered_set<std::string>> met(levelEnd.size());
-    std::string whole;
+    // Every whole key met so far, per level below the filter, as a number: a group whose whole
+    // key was met before comes back after a gap. Two keys that happen to give one number can
+    // only make a run look out of order, which costs a grouped read and never a wrong file. A
+    // filter value that comes back has its rows split.
+    std::vector<std::unordered_set<std::uint64_t>> met(levelEnd.size());
+    std::vector<std::uint64_t> whole(levelEnd.size());
+    std::string filterValue;
     Run* run = nullptr;
     for (; !rows.eof(); rows.next()) {
         const std::int64_t rowid = rows.fieldView(0).integer;
@@ -176,18 +198,18 @@ OrderedRuns::OrderedRuns(const std::string& directory, const std::string& table,
         if (changed < keys.size() || !run) {
             // The groups from the changed key's level inward start here.
             const std::size_t from = run ? keyLevel[changed] : 0;
-            whole.clear();
-            std::size_t k = 0;
-            for (std::size_t level = 0; level < levelEnd.size(); ++level) {
-                for (; k < levelEnd[level]; ++k) current[k].appendTo(whole);
-                if (level < from) continue;
-                const bool metBefore = !met[level].insert(whole).second;
-                if (level == 0) {
-                    run = &runs_.try_emplace(whole, Run{rowid, rowid, true}).first->second;
-                    if (metBefore) run->inOrder = false;
-                } else if (metBefore) {
-                    run->inOrder = false;
-                }
+            if (from == 0) {
+                filterValue.clear();
+                for (std::size_t k = 0; k < levelEnd[0]; ++k) current[k].appendTo(filterValue);
+                const auto [at, fresh] = runs_.try_emplace(filterValue, Run{rowid, rowid, true});
+                run = &at->second;
+                if (!fresh) run->inOrder = false;
+            }
+            for (std::size_t level = std::max<std::size_t>(from, 1); level < levelEnd.size(); ++level) {
+                std::uint64_t h = level == 1 ? std::hash<std::string>{}(filterValue) : whole[level - 1];
+                for (std::size_t k = levelEnd[level - 1]; k < levelEnd[level]; ++k) h = mixed(h, current[k].hash());
+                whole[level] = h;
+                if (!met[level].insert(h).second) run->inOrder = false;
             }
         }
         run->last = rowid;
