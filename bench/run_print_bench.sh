@@ -21,7 +21,7 @@ for n in "${sizes[@]}"; do
   db=$(scale_database "$data" "$n")
   for form in rozn roznbeer buy delivery oborot; do
     work=$(mktemp -d)
-    "$build/bin/declaration_bench" "$db" "$form" "$work" collect
+    "$build/bin/declaration_bench" "$db" "$form" "$work" collect >/dev/null
     read -r _ rows seconds kib bytes pages < <("$build/bin/declaration_bench" "$db" "$form" "$work" "print.$format")
     rm -rf "$work"
     awk -v n="$n" -v f="$form" -v r="$rows" -v s="$seconds" -v k="$kib" -v b="$bytes" -v p="$pages" \
