@@ -179,11 +179,13 @@ OrderedRuns::OrderedRuns(const std::string& directory, const std::string& table,
     std::vector<std::uint64_t> whole(levelEnd.size());
     std::string filterValue;
     Run* run = nullptr;
+    std::vector<Field> fields;
     for (; !rows.eof(); rows.next()) {
-        const std::int64_t rowid = rows.fieldView(0).integer;
+        rows.readRowView(fields);
+        const std::int64_t rowid = fields[0].integer;
         std::size_t changed = keys.size();
         for (std::size_t k = 0; k < keys.size(); ++k) {
-            if (!next.set(rows.fieldView(static_cast<int>(k + 1)), keys[k].as)) {
+            if (!next.set(fields[k + 1], keys[k].as)) {
                 // Keys this comparison cannot tell apart as the select would: every read grouped.
                 runs_.clear();
                 allInOrder_ = false;

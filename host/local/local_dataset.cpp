@@ -222,6 +222,41 @@ void LocalDataSet::readRow(std::vector<Variant>& row) {
     for (std::size_t i = 0; i < count; ++i) row[i] = columnValue(static_cast<int>(i));
 }
 
+void LocalDataSet::readRowView(std::vector<FieldView>& row) {
+    startReading();
+    row.resize(fieldNames_.size());
+    if (!forwardOnly_) {
+        for (std::size_t i = 0; i < row.size(); ++i) row[i] = fieldView(static_cast<int>(i));
+        return;
+    }
+    if (!streamHasRow_) throw LocalTableError(name_ + " has no current row");
+    for (std::size_t i = 0; i < row.size(); ++i) row[i] = streamedView(static_cast<int>(i));
+}
+
+LocalDataSet::FieldView LocalDataSet::streamedView(int index) const {
+    sqlite3_stmt* select = engine_->select.get();
+    FieldView view;
+    switch (sqlite3_column_type(select, index)) {
+        case SQLITE_INTEGER:
+            view.kind = FieldView::Kind::Integer;
+            view.integer = sqlite3_column_int64(select, index);
+            break;
+        case SQLITE_FLOAT:
+            view.kind = FieldView::Kind::Real;
+            view.real = sqlite3_column_double(select, index);
+            break;
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+            view.kind = FieldView::Kind::Text;
+            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(select, index));
+            view.text = std::string_view(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(select, index)));
+            break;
+        }
+        default: break;
+    }
+    return view;
+}
+
 LocalDataSet::FieldView LocalDataSet::fieldView(int index) {
     startReading();
     if (index < 0 || index >= static_cast<int>(fieldNames_.size()))
@@ -243,26 +278,7 @@ LocalDataSet::FieldView LocalDataSet::fieldView(int index) {
         return view;
     }
     if (!streamHasRow_) throw LocalTableError(name_ + " has no current row");
-    sqlite3_stmt* select = engine_->select.get();
-    switch (sqlite3_column_type(select, index)) {
-        case SQLITE_INTEGER:
-            view.kind = FieldView::Kind::Integer;
-            view.integer = sqlite3_column_int64(select, index);
-            break;
-        case SQLITE_FLOAT:
-            view.kind = FieldView::Kind::Real;
-            view.real = sqlite3_column_double(select, index);
-            break;
-        case SQLITE_TEXT:
-        case SQLITE_BLOB: {
-            view.kind = FieldView::Kind::Text;
-            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(select, index));
-            view.text = std::string_view(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(select, index)));
-            break;
-        }
-        default: break;
-    }
-    return view;
+    return streamedView(index);
 }
 
 namespace {

@@ -58,6 +58,8 @@ public:
         std::string_view text;
     };
     FieldView fieldView(int index);
+    // Every field of the current row so, in order, into `row`.
+    void readRowView(std::vector<FieldView>& row);
     // Every field of the current row, in order, as field() gives each, into `row`.
     void readRow(std::vector<Variant>& row);
 
@@ -87,6 +89,7 @@ protected:
 
 private:
     Variant columnValue(int index) const;
+    FieldView streamedView(int index) const;
     bool stepStream();
     void loadAll();
     void bindParams();
