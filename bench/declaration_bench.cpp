@@ -2,7 +2,9 @@
 // previous run of this program collected, so that the time and peak memory reported are the
 // writing's own.
 //   declaration_bench DATABASE FORM WORK_DIR collect|write|print.pdf|print.xlsx|print.html [CLIENT]
-// collect fills WORK_DIR; write and print print: form rows seconds peak_kib output_bytes pages
+// collect fills WORK_DIR and prints: form rows seconds peak_kib; write and print print: form rows
+// seconds peak_kib output_bytes pages.
+// With DECLARATION_BENCH_KEEP set, the declaration written is copied there.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -97,7 +99,13 @@ int main(int argc, char** argv) {
         frame->ReadOptions(options);
         frame->SetTMPTablesDatabaseName();
         if (collect) {
+            const auto start = std::chrono::steady_clock::now();
             frame->FillDataTable();
+            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            const long rows = rowsOf(frame->tblResult) + (frame->tblResultOborot ? rowsOf(*frame->tblResultOborot) : 0);
+            rusage usage{};
+            getrusage(RUSAGE_SELF, &usage);
+            std::printf("%s %ld %.3f %ld\n", argv[2], rows, seconds, usage.ru_maxrss);
         } else {
             const long rows = rowsOf(frame->tblResult) + (frame->tblResultOborot ? rowsOf(*frame->tblResultOborot) : 0);
             PrintFile printed(work + "out/" + step);
@@ -113,6 +121,9 @@ int main(int argc, char** argv) {
             getrusage(RUSAGE_SELF, &usage);
             const std::string output = print ? printed.path : frame->producedPath();
             const auto bytes = std::filesystem::exists(output) ? std::filesystem::file_size(output) : 0;
+            // A copy kept on request, to compare the files of two builds.
+            if (const char* keep = std::getenv("DECLARATION_BENCH_KEEP"); keep && !print && bytes > 0)
+                std::filesystem::copy_file(output, keep, std::filesystem::copy_options::overwrite_existing);
             std::filesystem::remove(output);
             std::printf("%s %ld %.3f %ld %llu %ld\n", argv[2], rows, seconds, usage.ru_maxrss,
                         static_cast<unsigned long long>(bytes), printed.pages);

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Writing each form's declaration file from collected work tables, on generated
-# databases of 10 000, 100 000 and 1 000 000 document lines. The collection runs first in a
-# process of its own; the writing is timed alone. Prints a Markdown table.
+# A declaration's generation per form, on generated databases (10 000, 100 000 and 1 000 000
+# document lines unless other sizes are given; "chain-N" for a chain's quarter of N purchase
+# lines, form 07 only): the bare fetch of the host queries, the collection into the work tables
+# and the writing of the declaration file from them, each in a process of its own (peak memory is
+# the writing's own), side by side. Prints a Markdown table.
 #   bench/run_declaration_bench.sh [BUILD_DIR] [DATA_DIR] [SIZES...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,16 +15,17 @@ sizes=("$@")
 ((${#sizes[@]})) || sizes=(10000 100000 1000000)
 mkdir -p "$data"
 
-echo "| lines | form | work-table rows | write s | peak MiB | file MB | MB/s |"
-echo "|---:|---|---:|---:|---:|---:|---:|"
+echo "| lines | form | work-table rows | bare fetch s | collection s | write s | generate ÷ bare | write peak MiB | file MB | write MB/s |"
+echo "|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|"
 for n in "${sizes[@]}"; do
   db=$(scale_database "$data" "$n")
-  for form in rozn roznbeer transport buy delivery oborot; do
+  for form in $(scale_forms "$n"); do
     work=$(mktemp -d)
-    "$build/bin/declaration_bench" "$db" "$form" "$work" collect
+    read -r _ _ _ bare _ < <("$build/bin/collection_bench" "$db" "$form" bare)
+    read -r _ _ collect _ < <("$build/bin/declaration_bench" "$db" "$form" "$work" collect)
     read -r _ rows seconds kib bytes _ < <("$build/bin/declaration_bench" "$db" "$form" "$work" write)
     rm -rf "$work"
-    awk -v n="$n" -v f="$form" -v r="$rows" -v s="$seconds" -v k="$kib" -v b="$bytes" \
-      'BEGIN { printf "| %d | %s | %d | %.2f | %.0f | %.1f | %.1f |\n", n, f, r, s, k / 1024, b / 1e6, (s > 0 ? b / 1e6 / s : 0) }'
+    awk -v n="$(scale_label "$n")" -v f="$form" -v r="$rows" -v b="$bare" -v c="$collect" -v s="$seconds" -v k="$kib" -v by="$bytes" \
+      'BEGIN { printf "| %s | %s | %d | %.2f | %.2f | %.2f | %.2f | %.0f | %.1f | %.1f |\n", n, f, r, b, c, s, (b > 0 ? (c + s) / b : 0), k / 1024, by / 1e6, (s > 0 ? by / 1e6 / s : 0) }'
   done
 done

@@ -25,7 +25,7 @@ for n in "${sizes[@]}"; do
   db=$(scale_database "$data" "$n")
   for form in "${forms[@]}"; do
     work=$(mktemp -d)
-    "$build/bin/declaration_bench" "$db" "$form" "$work" collect
+    "$build/bin/declaration_bench" "$db" "$form" "$work" collect >/dev/null
     for format in ${formats//,/ }; do
       read -r _ rows seconds kib bytes pages < <("$build/bin/declaration_bench" "$db" "$form" "$work" "print.$format")
       awk -v n="$n" -v f="$form" -v r="$rows" -v s="$seconds" -v k="$kib" -v b="$bytes" -v p="$pages" -v x="$format" \

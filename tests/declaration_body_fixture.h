@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -50,6 +51,8 @@ inline std::vector<LicensedRow> interleavedLicences() {
     const host::Variant d1 = day(2021, 1, 11), d2 = day(2022, 2, 12), d4 = day(2023, 4, 14), d5 = day(2019, 5, 15);
     return {{531, d5}, {508, d1}, {508, d1}, {527, d4}, {508, d1}, {527, d4}, {508, d2}};
 }
+// The places of those rows in group order, as the host's query delivers them.
+inline const std::vector<std::size_t> kInterleavedInGroupOrder = {0, 1, 2, 4, 3, 5, 6};
 
 // Where a form's file puts its reference block: behind the form header, or ahead of it right
 // after the root's line. Each fixture names its form's place itself rather than take it from the
@@ -124,6 +127,12 @@ protected:
             t.post();
         }
         t.close();
+    }
+
+    // The table anew, holding just `rows`.
+    void refill(const std::string& table, const std::vector<Row>& rows) {
+        std::filesystem::remove(scratch / (table + ".db"));
+        fill(table, rows);
     }
 
     // The reference block and the data section of a fresh file, the file checked to be

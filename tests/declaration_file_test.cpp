@@ -6,11 +6,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <bit>
+#include <cmath>
 #include <csignal>
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <map>
+#include <random>
 #include <regex>
 
+#include "core/declaration_file/body_frame.h"
+#include "core/declaration_file/day_text.h"
 #include "core/declaration_file/declaration_writer.h"
 #include "core/declaration_file/text_forming.h"
 #include "core/declaration_frame.h"
@@ -46,6 +53,65 @@ TEST(DeclarationNumber, FixedDecimalsWithHalvesAwayFromZero) {
     EXPECT_EQ(core::declarationNumber(99.995, 2), "100.00");
     EXPECT_EQ(core::declarationNumber(1234567.1234567, 7), "1234567.1234567");
     EXPECT_EQ(core::declarationNumber(123456789012.5, 0), "123456789013");
+}
+
+// The general way of forming a declaration number, which the numbers taken from the value's
+// exact binary form must agree with: the value printed with thirty digits more than kept, and
+// rounded up when the first digit dropped is 5 or more.
+std::string printedNumber(double value, int decimals) {
+    std::vector<char> buffer(400);
+    const int length = std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals + 30, std::fabs(value));
+    const std::string digits(buffer.data(), static_cast<std::size_t>(length));
+    const std::size_t point = digits.find('.');
+    std::string kept = digits.substr(0, point) + digits.substr(point + 1, static_cast<std::size_t>(decimals));
+    if (digits[point + 1 + static_cast<std::size_t>(decimals)] >= '5') {
+        std::size_t i = kept.size();
+        while (i > 0 && kept[i - 1] == '9') kept[--i] = '0';
+        if (i == 0)
+            kept.insert(kept.begin(), '1');
+        else
+            ++kept[i - 1];
+    }
+    const std::size_t whole = kept.size() - static_cast<std::size_t>(decimals);
+    std::string text = kept.substr(0, whole);
+    if (decimals > 0) text += "." + kept.substr(whole);
+    const bool zero = kept.find_first_not_of('0') == std::string::npos;
+    return std::signbit(value) && !zero ? "-" + text : text;
+}
+
+TEST(DeclarationNumber, EveryValueGivesTheDigitsOfItsExactExpansionRoundedOnce) {
+    std::mt19937_64 random(20240415);
+    std::vector<double> values = {0.5, 1.5, 2.5, 0.125, 0.375, 1e-15, 1e-25, 5e-324, 1e15, 9007199254740993.0,
+                                  1.8e19, 4.5e18, 123456789.987654321, 0.0049999999999999999, 0.015, 2.675};
+    for (int i = 0; i < 5000; ++i) {
+        // Any bit pattern of a finite value, halves of every size, and amounts as they are typed.
+        const double bits = std::bit_cast<double>(random() & ~(std::uint64_t{1} << 62));
+        values.push_back(bits);
+        values.push_back(std::ldexp(static_cast<double>(random() % 1000000) + 0.5,
+                                    static_cast<int>(random() % 40) - 30));
+        values.push_back(static_cast<double>(random() % 100000000) / 1000.0);
+    }
+    for (double value : values) {
+        for (int decimals = 0; decimals <= 10; ++decimals) {
+            ASSERT_EQ(core::declarationNumber(value, decimals), printedNumber(value, decimals)) << value << " " << decimals;
+            ASSERT_EQ(core::declarationNumber(-value, decimals), printedNumber(-value, decimals)) << -value;
+        }
+    }
+}
+
+// A row's date as the declaration writes it, once per day for a run of rows of one day.
+TEST(DayText, EveryDayReadsAsTheHostFormatsIt) {
+    core::DayText text;
+    for (double days = -700000; days < 3000000; days += 997.25) {
+        const Variant date(host::DateTime{days});
+        ASSERT_EQ(text(date), host::formatDate(host::DateTime{days})) << days;
+        ASSERT_EQ(text(Variant(host::DateTime{days + 0.2})), host::formatDate(host::DateTime{days})) << days;
+    }
+    EXPECT_EQ(text(Variant::null()), "30.12.1899");
+    EXPECT_EQ(text(Variant(host::encodeDate(2024, 2, 29))), "29.02.2024");
+    EXPECT_EQ(text(Variant(host::DateTime{host::encodeDate(2024, 2, 29).days + 0.999})), "29.02.2024");
+    EXPECT_EQ(text(Variant(host::encodeDate(2024, 3, 1))), "01.03.2024");
+    EXPECT_EQ(text(Variant(host::encodeDate(999, 12, 31))), host::formatDate(host::encodeDate(999, 12, 31)));
 }
 
 TEST(TextForming, QuotesAndCells) {
@@ -359,6 +425,71 @@ TEST_F(DeclarationFile, ARunThatFailsLeavesNothingBehind) {
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(scratch / "out")) files.push_back(entry.path());
     EXPECT_TRUE(files.empty()) << "left behind: " << files[0];
+}
+
+// A dataset of a body's sources that notes what is done to it, holding its rows or streaming
+// them, and fails to open when told to.
+class NotingSource final : public host::LocalDataSet {
+public:
+    NotingSource(std::string name, bool holdsRows, std::vector<std::string>& log, bool failsToOpen = false)
+        : LocalDataSet(std::move(name), !holdsRows), log_(log), failsToOpen_(failsToOpen) {}
+
+    void open() override {
+        log_.push_back("open " + name());
+        if (failsToOpen_) throw std::runtime_error("cannot open " + name());
+    }
+    void close() override { log_.push_back("close " + name()); }
+
+protected:
+    std::string readSql() const override { return {}; }
+    std::vector<std::string> readTables() const override { return {}; }
+
+private:
+    std::vector<std::string>& log_;
+    bool failsToOpen_;
+};
+
+// A body whose sources are two lists that hold their rows and a dataset that streams.
+class ListingFrame final : public core::BodyFrame {
+public:
+    explicit ListingFrame(bool secondListFails)
+        : BodyFrame(forms::rozn::kProfile), second_("second", true, log, secondListFails) {}
+    std::vector<std::string> log;
+
+protected:
+    Sources bodySources() override { return {{}, {&streaming_, &first_, &second_}}; }
+
+private:
+    NotingSource streaming_{"streaming", false, log};
+    NotingSource first_{"first", true, log};
+    NotingSource second_;
+};
+
+// The lists that hold their rows open beside the walks' surveys, the streaming datasets after
+// them; a list that cannot open ends the run with nothing left open and no file.
+TEST_F(DeclarationFile, TheListsOpenFirstAndAFailingOneLeavesNothingOpen) {
+    licence("31.03.2010");
+    auto setUp = [this](ListingFrame& made) {
+        made.setReportName("ZorvicRozn");
+        made.chooseClient(7, "7");
+        host::MemIniFile empty;
+        made.ReadOptions(empty);
+        made.controls().dePath.setText((scratch / "out").string());
+    };
+    ListingFrame listing(false);
+    setUp(listing);
+    listing.MakeFile();
+    EXPECT_FALSE(listing.producedPath().empty());
+    using Log = std::vector<std::string>;
+    EXPECT_EQ(listing.log, (Log{"open first", "open second", "open streaming", "close streaming", "close second",
+                                "close first"}));
+    std::filesystem::remove(listing.producedPath());
+
+    ListingFrame failing(true);
+    setUp(failing);
+    EXPECT_THROW(failing.MakeFile(), std::runtime_error);
+    EXPECT_EQ(failing.log, (Log{"open first", "open second", "close second", "close first"}));
+    EXPECT_TRUE(std::filesystem::is_empty(scratch / "out"));
 }
 
 TEST_F(DeclarationFile, AnAddressThatIsNotThereEndsTheRun) {

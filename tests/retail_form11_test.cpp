@@ -180,9 +180,12 @@ TEST_F(Form11File, GoodsDetailAddsArticleAndNettoAndOnlyMoveDropsTheBalances) {
 // movement on.
 class Form11Purchases : public Form11File {
 protected:
-    void fillPurchases(const std::vector<std::pair<Variant, Variant>>& suppliersAndLicences) {
-        fill("ZorvicRoznObosob", {{{"CL_ID", 1}, {"CL_NAME", "K"}, {"CL_KPP", "1"}}});
-        fill("ZorvicRoznOborot", {{{"SUPERPLACE_CL_ID", 1}, {"VIDPROD_KOD", "230"}, {"MANUF_ID", 205}}});
+    // The purchases of producer 205, each numbered by its place in `suppliersAndLicences`; they
+    // stand in the table in the order of the places `order` lists, when it lists any.
+    void fillPurchases(const std::vector<std::pair<Variant, Variant>>& suppliersAndLicences,
+                       const std::vector<std::size_t>& order = {}) {
+        refill("ZorvicRoznObosob", {{{"CL_ID", 1}, {"CL_NAME", "K"}, {"CL_KPP", "1"}}});
+        refill("ZorvicRoznOborot", {{{"SUPERPLACE_CL_ID", 1}, {"VIDPROD_KOD", "230"}, {"MANUF_ID", 205}}});
         std::vector<Row> rows;
         for (const auto& [supplier, licence] : suppliersAndLicences) {
             const std::string number = std::to_string(rows.size() + 1);
@@ -190,7 +193,9 @@ protected:
                             {"CL_LIC_DATE", licence}, {"EXT_DOC_DATE", day(2024, 1, 10)}, {"EXT_DOCINDEX", number},
                             {"QUANTITY", static_cast<double>(rows.size() + 1)}});
         }
-        fill("ZorvicRoznBuy", rows);
+        std::vector<Row> placed;
+        for (std::size_t place : order) placed.push_back(rows[place]);
+        refill("ZorvicRoznBuy", order.empty() ? rows : placed);
     }
 
     static std::string expected(const std::string& suppliers) {
@@ -218,13 +223,19 @@ TEST_F(Form11Purchases, SupplierAndLicenceDayGroupTogetherInTheOrderOfTheirFirst
     fillPurchases(rows);
 
     // qClients: 508 under D1 (1) and D2 (2), 527 (3), 531 (4).
-    EXPECT_EQ(body().second,
+    const auto [references, data] = body();
+    EXPECT_EQ(data,
               expected("<Поставщик ПN=\"1\" ИдПоставщика=\"531\" ИдЛицензии=\"4\">\r\n" + purchase(1) +
                        "</Поставщик>\r\n<Поставщик ПN=\"2\" ИдПоставщика=\"508\" ИдЛицензии=\"1\">\r\n" + purchase(2) +
                        purchase(3) + purchase(5) +
                        "</Поставщик>\r\n<Поставщик ПN=\"3\" ИдПоставщика=\"527\" ИдЛицензии=\"3\">\r\n" + purchase(4) +
                        purchase(6) + "</Поставщик>\r\n<Поставщик ПN=\"4\" ИдПоставщика=\"508\" ИдЛицензии=\"2\">\r\n" +
                        purchase(7) + "</Поставщик>\r\n"));
+
+    // The same rows in group order, as the host delivers them, are written as they stand: the
+    // same file.
+    fillPurchases(rows, zorvic_test::kInterleavedInGroupOrder);
+    EXPECT_EQ(body(), std::pair(references, data));
 }
 
 // Only a listed licence may be named: a purchase without a licence date, or of a supplier without

@@ -3,6 +3,7 @@
 // nested by kind, product kind, carrier and licence, vehicle and waybill.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -284,6 +285,15 @@ TEST_F(Form08File, EveryLevelGroupsByItsWholeKeyInTheOrderOfItsFirstRow) {
                                           waybillElement(1, "02.02.2024", "ТН-1", consignments({21})) +
                                               waybillElement(2, "03.02.2024", "ТН-2", consignments({22, 23, 25})) +
                                               waybillElement(3, "02.02.2024", "ТН-3", consignments({24})))));
+    EXPECT_EQ(body().second, W(expected));
+
+    // The same rows in group order, as the host delivers them, are written as they stand.
+    std::vector<Row> grouped;
+    for (int n : {1, 2, 3, 5, 4, 6, 7, 11, 12, 13, 15, 14, 21, 22, 23, 25, 24})
+        grouped.push_back(*std::find_if(rows.begin(), rows.end(), [n](const Row& row) {
+            return row.at("EXT_DOCINDEX") == Variant(std::to_string(n));
+        }));
+    refill("ZorvicTransport", grouped);
     EXPECT_EQ(body().second, W(expected));
 }
 

@@ -173,7 +173,15 @@ TEST_F(Form07File, SupplierAndLicenceDayGroupTogetherInTheOrderOfTheirFirstRow) 
           "</Поставщик>\r\n<Поставщик ПN=\"3\" ИдПоставщика=\"527\" ИдЛицензии=\"3\">\r\n" + purchase("4") +
           purchase("6") + "</Поставщик>\r\n<Поставщик ПN=\"4\" ИдПоставщика=\"508\" ИдЛицензии=\"2\">\r\n" +
           purchase("7") + "</Поставщик>\r\n</СведПроизвИмпорт>\r\n</Оборот>\r\n</ОбъемОборота>\r\n");
-    EXPECT_EQ(body().second, expected);
+    const auto [references, data] = body();
+    EXPECT_EQ(data, expected);
+
+    // The same rows in group order, as the host delivers them, are written as they stand: the
+    // same file.
+    std::vector<Row> grouped;
+    for (std::size_t place : zorvic_test::kInterleavedInGroupOrder) grouped.push_back(rows[place]);
+    refill("ZorvicBuy", grouped);
+    EXPECT_EQ(body(), std::pair(references, expected));
 }
 
 }  // namespace

@@ -24,10 +24,14 @@ protected:
     virtual Sources bodySources() = 0;
 
     void openBodySources() final;
-    void closeBodySources() noexcept final { sources_.reset(); }
+    void closeBodySources() noexcept final {
+        sources_.reset();
+        lists_.reset();
+    }
 
 private:
-    std::optional<OpenDatasets> sources_;
+    std::optional<OpenDatasets> lists_;    // the datasets that hold their rows
+    std::optional<OpenDatasets> sources_;  // the streaming ones and the walks' reads
 };
 
 // A form's frame class: the shared frame it is one of, made with the form's profile and its

@@ -11,7 +11,8 @@ CounterpartyFrame::CounterpartyFrame(const FormProfile& profile, const Counterpa
       // The reference block steps back in it and returns to its first row, so it holds its rows
       // rather than streaming them.
       qClients("qClients", queries.clients, false),
-      qManufacturers("qManufacturers", queries.manufacturers, true),
+      // Read whole as the body's sources open, beside the walks' surveys.
+      qManufacturers("qManufacturers", queries.manufacturers, false),
       qClientSum("qClientSum", queries.clientSum, true),
       licences_(names::shared().licenceAttributes, LicenceList::SameHolder::ByNumber) {}
 

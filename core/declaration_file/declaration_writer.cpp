@@ -15,14 +15,6 @@ DeclarationWriter::DeclarationWriter(std::string path) : path_(std::move(path)) 
 
 DeclarationWriter::~DeclarationWriter() = default;
 
-DeclarationWriter& DeclarationWriter::attribute(std::string_view name, std::string_view value) {
-    text(" ");
-    text(name);
-    text("=\"");
-    text(value);
-    return text("\"");
-}
-
 void DeclarationWriter::flush() {
     if (buffer_.empty()) return;
     try {

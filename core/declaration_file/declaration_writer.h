@@ -45,7 +45,15 @@ public:
     }
     DeclarationWriter& lineBreak() { return text("\r\n"); }
     // " name=" followed by the value between double quotes; the value is already escaped.
-    DeclarationWriter& attribute(std::string_view name, std::string_view value);
+    DeclarationWriter& attribute(std::string_view name, std::string_view value) {
+        if (buffer_.size() + name.size() + value.size() + 4 > kFlushAt) flush();
+        buffer_ += ' ';
+        buffer_.append(name);
+        buffer_.append("=\"", 2);
+        buffer_.append(value);
+        buffer_ += '"';
+        return *this;
+    }
 
     // Flushes, closes and gives the file its name. Throws std::runtime_error on a write error.
     void commit();

@@ -1,5 +1,5 @@
-// The grouped walk: one read per filter value set, each level's elements opened and closed as
-// its key changes.
+// The grouped walk: one read per filter value set, in table order where the rows stand in group
+// order, each level's elements opened and closed as its key changes.
 #include "core/declaration_file/grouped_walk.h"
 
 #include <algorithm>
@@ -24,29 +24,50 @@ void GroupedWalk::addLevel(WalkLevel level) {
 }
 
 void GroupedWalk::prepare(const std::string& directory) {
-    if (!query_) {
+    std::vector<std::vector<GroupKey>> levels;
+    for (const auto& level : levels_) levels.push_back(level.keys);
+    if (!inOrder_) {
         // Only the columns written are selected: the sorts that bring the groups together then
         // move a fraction of each row.
         std::string list;
         for (const auto& column : columns_) list += (list.empty() ? "" : ", ") + column;
-        std::vector<std::vector<GroupKey>> levels;
-        for (const auto& level : levels_) levels.push_back(level.keys);
-        query_.emplace(name_, groupedRowsSql(table_, list, filter_, levels), true);
+        inOrder_.emplace(name_, "select " + list + " from \"" + table_ + ".db\" where rowid between ? and ?", true);
+        grouped_.emplace(name_, groupedRowsSql(table_, list, filter_, levels), true);
     }
-    ensureGroupIndex(directory, table_, filter_);
-    query_->setDatabaseName(directory);
+    runs_.reset();
+    runs_.emplace(directory, table_, filter_, levels);
+    directory_ = directory;
+    inOrder_->setDatabaseName(directory);
+    grouped_->setDatabaseName(directory);
+    rows_ = nullptr;
+    groupedReads_ = 0;
+}
+
+void GroupedWalk::indexIfOutOfOrder() {
+    if (!runs_->allInOrder()) ensureGroupIndex(directory_, table_, filter_);
 }
 
 bool GroupedWalk::read(std::vector<host::Variant> values) {
+    const OrderedRuns::Found found = runs_->find(values);
     filterValues_ = values;
-    readGroup(*query_, std::move(values));
-    return !query_->eof();
+    switch (found.status) {
+        case OrderedRuns::Found::Status::NoRows:
+            rows_ = nullptr;
+            return false;
+        case OrderedRuns::Found::Status::InOrder:
+            rows_ = &*inOrder_;
+            readGroup(*rows_, {host::Variant(found.first), host::Variant(found.last)});
+            break;
+        case OrderedRuns::Found::Status::OutOfOrder:
+            rows_ = &*grouped_;
+            readGroup(*rows_, std::move(values));
+            ++groupedReads_;
+            break;
+    }
+    return !rows_->eof();
 }
 
-void GroupedWalk::readRow() {
-    current_.resize(columns_.size());
-    for (std::size_t i = 0; i < columns_.size(); ++i) current_[i] = query_->field(static_cast<int>(i));
-}
+void GroupedWalk::readRow() { rows_->readRow(current_); }
 
 void GroupedWalk::open(DeclarationWriter& out, std::size_t index, int number) {
     const WalkLevel& level = levels_[index];
@@ -58,8 +79,8 @@ void GroupedWalk::open(DeclarationWriter& out, std::size_t index, int number) {
 }
 
 void GroupedWalk::write(DeclarationWriter& out) {
-    host::LocalQuery& rows = *query_;
-    if (rows.eof()) return;
+    if (!rows_ || rows_->eof()) return;
+    host::LocalQuery& rows = *rows_;
     const std::size_t levels = levels_.size();
     std::vector<int> numbers(levels, 0);
     int rowNumber = 0;

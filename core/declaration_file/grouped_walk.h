@@ -8,6 +8,7 @@
 
 #include "core/declaration_file/declaration_writer.h"
 #include "core/declaration_file/grouped_rows.h"
+#include "core/declaration_file/ordered_runs.h"
 #include "host/data/variant.h"
 #include "host/local/local_query.h"
 
@@ -35,7 +36,9 @@ struct WalkLevel {
 // opened is closed and holds at least one row. Each read takes the rows of one set of filter
 // values, with every level's groups brought together in the order of their first row and the
 // rows inside a group in table order, so rows that came out of order are neither dropped nor
-// repeated; each read is one indexed select.
+// repeated. Rows that stand in that order already, as the host delivers them, are read as they
+// stand, a range of the table in table order; only the filter values whose rows are out of order
+// are read by an indexed select that brings their groups together.
 class GroupedWalk {
 public:
     // `filter`: the keys each read selects its rows by.
@@ -48,17 +51,21 @@ public:
     // Writes a row's element; `number` counts the row within its innermost group from 1.
     void setRow(std::function<void(DeclarationWriter&, const GroupRow&, int number)> write) { row_ = std::move(write); }
 
-    // Gives the table the index of the reads. Index creation needs the table unread, so this
-    // comes before anything reads it.
+    // Reads the table's keys once to find which filter values' rows stand in order.
     void prepare(const std::string& directory);
+    // Gives the table the index of the grouped reads when some filter value's rows are out of
+    // order. Index creation needs the table unread, so this comes before anything else reads it.
+    void indexIfOutOfOrder();
     // Reads the rows with the filter `values`; false when there are none.
     bool read(std::vector<host::Variant> values);
     // The filter values of the last read.
     const std::vector<host::Variant>& filterValues() const { return filterValues_; }
     // Writes the groups and rows read.
     void write(DeclarationWriter& out);
-    // The read, for its holder to close.
-    host::LocalQuery& query() { return *query_; }
+    // The reads, for their holder to close.
+    std::vector<host::LocalDataSet*> queries() { return {&*inOrder_, &*grouped_}; }
+    // How many reads since prepare() had to bring their groups together.
+    int groupedReads() const { return groupedReads_; }
 
 private:
     void readRow();
@@ -69,6 +76,8 @@ private:
     std::vector<GroupKey> filter_;
     std::vector<std::string> columns_;
     std::vector<WalkLevel> levels_;
+    std::optional<OrderedRuns> runs_;
+    std::string directory_;
     // Every level's keys, outermost first, with where each stands in the row and its level.
     struct Key {
         std::size_t column;
@@ -77,7 +86,10 @@ private:
     };
     std::vector<Key> keys_;
     std::function<void(DeclarationWriter&, const GroupRow&, int)> row_;
-    std::optional<host::LocalQuery> query_;
+    std::optional<host::LocalQuery> inOrder_;  // a range of rows in table order
+    std::optional<host::LocalQuery> grouped_;  // the rows of filter values out of order
+    host::LocalQuery* rows_ = nullptr;         // the last read's, null when it found none
+    int groupedReads_ = 0;
     std::vector<host::Variant> filterValues_;
     GroupRow current_;
 };

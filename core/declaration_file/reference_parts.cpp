@@ -2,7 +2,6 @@
 #include "core/declaration_file/reference_parts.h"
 
 #include "core/declaration_facts.h"
-#include "core/declaration_file/open_datasets.h"
 #include "core/declaration_file/text_forming.h"
 #include "host/data/hostapi.h"
 #include "host/text/cp1251.h"
@@ -26,12 +25,11 @@ constexpr std::size_t kFlat = 9;
 void writeProducers(DeclarationWriter& out, host::LocalQuery& producers, ProducerRequisites requisites,
                     const std::string& idAttribute) {
     const names::Shared& n = names::shared();
-    const OpenDatasets open({&producers});
     const int id = producers.fieldIndex("MANUF_ID");
     const int name = producers.fieldIndex("MANUF_NAME");
     const int inn = producers.fieldIndex("MANUF_INN");
     const int kpp = producers.fieldIndex("MANUF_KPP");
-    for (; !producers.eof(); producers.next()) {
+    for (producers.first(); !producers.eof(); producers.next()) {
         const std::string producerId = producers.field(id).toText();
         if (producerId.empty()) continue;
         const std::string producerKpp = producers.field(kpp).toText();

@@ -17,8 +17,8 @@ namespace core {
 enum class ProducerRequisites { Attributes, ChildElement };
 
 // One element per row of the producers query (MANUF_ID, MANUF_NAME, MANUF_INN, MANUF_KPP) that
-// has a producer id, the id under `idAttribute`. The query is opened here and closed again
-// however writing ends.
+// has a producer id, the id under `idAttribute`. The query is one of the body's sources, open
+// already.
 void writeProducers(DeclarationWriter& out, host::LocalQuery& producers, ProducerRequisites requisites,
                     const std::string& idAttribute);
 

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "core/declaration_file/text_forming.h"
-#include "host/data/hostapi.h"
 #include "host/text/cp1251.h"
 
 namespace core {
@@ -89,7 +88,8 @@ void FigureWriter::write(DeclarationWriter& out, const GroupRow& row, int decima
         // Sums are formed from the values as stored, in extended precision, and rounded once.
         long double sum = 0;
         for (const auto& [column, sign] : figure.terms) sum += sign * static_cast<long double>(row[column].toDouble());
-        out.attribute(figure.attribute, host::XMLCheckStr(declarationNumber(static_cast<double>(sum), decimals)));
+        // A number is digits, a point and a sign: nothing to escape.
+        out.attribute(figure.attribute, declarationNumber(static_cast<double>(sum), decimals));
     }
 }
 

@@ -17,9 +17,8 @@ const std::vector<GroupKey> kProducerGroup = {{"SUPERPLACE_CL_ID", GroupKey::As:
                                               {"VIDPROD_KOD", GroupKey::As::Text},
                                               {"MANUF_ID", GroupKey::As::Integer}};
 
-std::string number(const host::Variant& value, int decimals) {
-    return XMLCheckStr(declarationNumber(value.toDouble(), decimals));
-}
+// A number is digits, a point and a sign: nothing to escape.
+std::string number(const host::Variant& value, int decimals) { return declarationNumber(value.toDouble(), decimals); }
 
 }  // namespace
 
@@ -69,7 +68,7 @@ void RetailFrame::describePurchases() {
     purchases_.setRow([=, this, &r](DeclarationWriter& out, const GroupRow& row, int) {
         out.text(r.product);
         writeArticle(out, row[articul], row[netto]);
-        out.attribute(r.docDate, XMLCheckStr(host::formatDate(row[date].toDateTime())));
+        out.attribute(r.docDate, dayText_(row[date]));
         out.attribute(r.docNumber, XMLCheckStr(host::upperCp1251(row[document].toText())));
         out.attribute(r.emptyField, "");
         out.attribute(r.quantity, number(row[quantity], decimals_)).line("/>");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/declaration_file/counterparty_frame.h"
+#include "core/declaration_file/day_text.h"
 #include "core/declaration_file/reference_parts.h"
 #include "core/declaration_file/turnover_figures.h"
 
@@ -44,7 +45,9 @@ protected:
         return {&qResult, &qClients, &qManufacturers, &qClientSum, &qClientOborot};
     }
     PrintDatasets printDatasets() override;
-    Sources bodySources() override { return {{&turnover_, &purchases_}, {&tblObosob, &qClients}}; }
+    Sources bodySources() override {
+        return {{&turnover_, &purchases_}, {&tblObosob, &qClients, &qManufacturers}};
+    }
     void writeReferenceBlock(DeclarationWriter& out, const FileContext& context) override;
     void writeDataSection(DeclarationWriter& out, const FileContext& context) override;
 
@@ -57,6 +60,7 @@ private:
     GroupedWalk turnover_;
     GroupedWalk purchases_;
     FigureWriter figures_;
+    DayText dayText_;
     // The options of the run being written.
     int decimals_ = 0;
     bool groupByArticul_ = false;

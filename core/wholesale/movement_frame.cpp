@@ -41,13 +41,17 @@ MovementFrame::MovementFrame(const FormProfile& profile, const MovementForm& for
     const std::size_t date = movements_.column("EXT_DOC_DATE");
     const std::size_t document = movements_.column("EXT_DOCINDEX");
     const std::size_t quantity = movements_.column("QUANTITY");
+    // The attributes every movement has alike, formed once.
+    const std::string zeros =
+        " " + w.zeroField + "=\"0\" " + w.zeroAmount + "=\"0.000000\" " + w.secondDocDate + "=\"";
+    const std::string empty = " " + w.emptyField + "=\"\"";
     movements_.setRow([=, this, &w](DeclarationWriter& out, const GroupRow& row, int) {
-        const std::string day = host::formatDate(row[date].toDateTime());
+        const std::string& day = dayText_(row[date]);
         out.text(row[isReturn].toInteger() != 0 ? form_.names.returned : form_.names.ordinary);
-        out.attribute(w.docDate, day).attribute(w.zeroField, "0").attribute(w.zeroAmount, "0.000000");
-        out.attribute(w.secondDocDate, day).attribute(w.docNumber, upperEscaped(row[document].toText()));
-        out.attribute(w.emptyField, "");
-        out.attribute(w.quantity, XMLCheckStr(declarationNumber(row[quantity].toDouble(), decimals_))).line("/>");
+        out.attribute(w.docDate, day).text(zeros).text(day).text("\"");
+        out.attribute(w.docNumber, upperEscaped(row[document].toText())).text(empty);
+        // A number is digits, a point and a sign: nothing to escape.
+        out.attribute(w.quantity, declarationNumber(row[quantity].toDouble(), decimals_)).line("/>");
     });
 }
 

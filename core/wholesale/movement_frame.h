@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/declaration_file/counterparty_frame.h"
+#include "core/declaration_file/day_text.h"
 #include "core/declaration_file/form_names.h"
 
 namespace core::wholesale {
@@ -27,7 +28,7 @@ protected:
     PrintDatasets printDatasets() override {
         return movementPrintDatasets(qResult, qClientSum, tblObosob, form_.silentWhenEmpty);
     }
-    Sources bodySources() override { return {{&movements_}, {&tblObosob, &qClients}}; }
+    Sources bodySources() override { return {{&movements_}, {&tblObosob, &qClients, &qManufacturers}}; }
     void writeReferenceBlock(DeclarationWriter& out, const FileContext& context) override;
     void writeDataSection(DeclarationWriter& out, const FileContext& context) override;
 
@@ -36,6 +37,7 @@ private:
 
     const MovementForm form_;
     GroupedWalk movements_;
+    DayText dayText_;
     int decimals_ = 0;
 };
 

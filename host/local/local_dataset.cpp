@@ -209,6 +209,78 @@ Variant LocalDataSet::field(int index) {
     return rows_[static_cast<std::size_t>(position_)][static_cast<std::size_t>(index)];
 }
 
+void LocalDataSet::readRow(std::vector<Variant>& row) {
+    startReading();
+    const std::size_t count = fieldNames_.size();
+    row.resize(count);
+    if (!forwardOnly_) {
+        if (rows_.empty()) throw LocalTableError(name_ + " has no current row");
+        row = rows_[static_cast<std::size_t>(position_)];
+        return;
+    }
+    if (!streamHasRow_) throw LocalTableError(name_ + " has no current row");
+    for (std::size_t i = 0; i < count; ++i) row[i] = columnValue(static_cast<int>(i));
+}
+
+void LocalDataSet::readRowView(std::vector<FieldView>& row) {
+    startReading();
+    row.resize(fieldNames_.size());
+    if (!forwardOnly_) {
+        for (std::size_t i = 0; i < row.size(); ++i) row[i] = fieldView(static_cast<int>(i));
+        return;
+    }
+    if (!streamHasRow_) throw LocalTableError(name_ + " has no current row");
+    for (std::size_t i = 0; i < row.size(); ++i) row[i] = streamedView(static_cast<int>(i));
+}
+
+LocalDataSet::FieldView LocalDataSet::streamedView(int index) const {
+    sqlite3_stmt* select = engine_->select.get();
+    FieldView view;
+    switch (sqlite3_column_type(select, index)) {
+        case SQLITE_INTEGER:
+            view.kind = FieldView::Kind::Integer;
+            view.integer = sqlite3_column_int64(select, index);
+            break;
+        case SQLITE_FLOAT:
+            view.kind = FieldView::Kind::Real;
+            view.real = sqlite3_column_double(select, index);
+            break;
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+            view.kind = FieldView::Kind::Text;
+            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(select, index));
+            view.text = std::string_view(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(select, index)));
+            break;
+        }
+        default: break;
+    }
+    return view;
+}
+
+LocalDataSet::FieldView LocalDataSet::fieldView(int index) {
+    startReading();
+    if (index < 0 || index >= static_cast<int>(fieldNames_.size()))
+        throw LocalTableError(name_ + " has no field number " + std::to_string(index));
+    FieldView view;
+    if (!forwardOnly_) {
+        if (rows_.empty()) throw LocalTableError(name_ + " has no current row");
+        const Variant& value = rows_[static_cast<std::size_t>(position_)][static_cast<std::size_t>(index)];
+        if (value.isInteger()) {
+            view.kind = FieldView::Kind::Integer;
+            view.integer = value.toInteger();
+        } else if (value.isFloat() || value.isDate()) {
+            view.kind = FieldView::Kind::Real;
+            view.real = value.isDate() ? value.toDateTime().days : value.toDouble();
+        } else if (value.isText()) {
+            view.kind = FieldView::Kind::Text;
+            view.text = value.text();
+        }
+        return view;
+    }
+    if (!streamHasRow_) throw LocalTableError(name_ + " has no current row");
+    return streamedView(index);
+}
+
 namespace {
 
 // Exact comparison as a user means it: numbers by value whatever their kind, dates by day and

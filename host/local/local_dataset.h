@@ -2,7 +2,9 @@
 #pragma once
 
 #include <memory>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/data/variant.h"
@@ -27,6 +29,9 @@ public:
     virtual void open();
     virtual void close();
     bool active() const { return engine_ != nullptr; }
+    // A dataset that reads forward only streams its rows, reading as it moves; any other has
+    // read them all once open.
+    bool forwardOnly() const { return forwardOnly_; }
 
     void first();
     void next();
@@ -42,6 +47,21 @@ public:
     int fieldIndex(const std::string& name);
     Variant field(int index);
     Variant fieldByName(const std::string& name) { return field(fieldIndex(name)); }
+
+    // A field of the current row as the engine holds it, without a copy, for the loops that go
+    // through every row of a big table: the text stays valid until the dataset moves or closes.
+    struct FieldView {
+        enum class Kind { Null, Integer, Real, Text };
+        Kind kind = Kind::Null;
+        std::int64_t integer = 0;
+        double real = 0;  // a date's day count too
+        std::string_view text;
+    };
+    FieldView fieldView(int index);
+    // Every field of the current row so, in order, into `row`.
+    void readRowView(std::vector<FieldView>& row);
+    // Every field of the current row, in order, as field() gives each, into `row`.
+    void readRow(std::vector<Variant>& row);
 
     // Values for the "?" placeholders of the select, by position; they take effect when the
     // dataset is (re)read. requery() reads again with new values without preparing anew.
@@ -69,6 +89,7 @@ protected:
 
 private:
     Variant columnValue(int index) const;
+    FieldView streamedView(int index) const;
     bool stepStream();
     void loadAll();
     void bindParams();

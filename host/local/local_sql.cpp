@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 namespace host {
 namespace {
@@ -86,6 +87,56 @@ std::string translateTables(const std::string& sql, std::vector<std::string>& ta
     return out;
 }
 
+// The names a select list gives its columns when each is a plain column name, lower-cased; empty
+// when any is an expression or renamed.
+std::vector<std::string> plainColumnNames(const std::string& list) {
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = list.find(',', start);
+        std::string name = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        const std::size_t first = name.find_first_not_of(" \t\r\n");
+        const std::size_t last = name.find_last_not_of(" \t\r\n");
+        name = first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
+        if (name.empty() || !std::all_of(name.begin(), name.end(), isWordChar) ||
+            std::isdigit(static_cast<unsigned char>(name[0])))
+            return {};
+        names.push_back(lower(name));
+        if (comma == std::string::npos) return names;
+        start = comma + 1;
+    }
+}
+
+// A distinct select over a big table with few distinct rows: sorting every row to find the
+// distinct ones costs a sort of the whole table, while the engine's distinct step alone keeps
+// only the distinct rows, in a small index, and the sort then orders just those. The same rows
+// come in the same order. Only a plain select of plain columns, ordered (if at all) by some of
+// them, is rewritten; anything else is left as it is.
+std::optional<std::string> distinctSortedAfterwards(const std::string& text, const std::string& view,
+                                                    std::size_t listStart, std::size_t from, std::size_t orderBy,
+                                                    const std::string& tail) {
+    if (from == std::string::npos) return std::nullopt;
+    for (const char* keyword : {"limit", "offset", "union", "intersect", "except", "having", "window"})
+        if (findKeyword(view, keyword) != std::string::npos) return std::nullopt;
+    // Taken from the text itself, where a call or a quoted name still shows and is refused.
+    const std::vector<std::string> columns = plainColumnNames(lower(text.substr(listStart, from - listStart)));
+    if (columns.empty() || view.find(';') != std::string::npos) return std::nullopt;
+    std::vector<std::string> unique = columns;
+    std::sort(unique.begin(), unique.end());
+    if (std::adjacent_find(unique.begin(), unique.end()) != unique.end()) return std::nullopt;
+    std::string order;
+    if (orderBy != std::string::npos) {
+        const std::size_t termsStart = view.find("by", orderBy + 5) + 2;
+        for (const std::string& term : plainColumnNames(lower(text.substr(termsStart)))) {
+            if (std::find(columns.begin(), columns.end(), term) == columns.end()) return std::nullopt;
+            order += term + ", ";
+        }
+        if (order.empty()) return std::nullopt;
+    }
+    const std::string select = text.substr(0, orderBy == std::string::npos ? text.size() : orderBy);
+    return "select * from (" + select + ") order by " + order + tail;
+}
+
 }  // namespace
 
 LocalStatement translateLocalSql(const std::string& sql) {
@@ -122,6 +173,12 @@ LocalStatement translateLocalSql(const std::string& sql) {
         for (std::size_t i = 1; i <= columns; ++i) tail += (i == 1 ? "" : ", ") + std::to_string(i);
     } else if (!aggregated && from != std::string::npos) {
         tail = "rowid";
+    }
+    if (isDistinct && !grouped) {
+        if (auto sorted = distinctSortedAfterwards(text, view, listStart, from, orderBy, tail)) {
+            statement.sql = std::move(*sorted);
+            return statement;
+        }
     }
     if (!tail.empty()) text += (orderBy == std::string::npos ? " order by " : ", ") + tail;
     statement.sql = text;
