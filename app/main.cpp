@@ -1,8 +1,6 @@
 // The zorvic program: the params and generate commands, and their exit statuses.
 #include <unistd.h>
 
-#include <pthread.h>
-
 #include <csignal>
 #include <cstring>
 
@@ -111,19 +109,11 @@ public:
     // a stop it takes in that moment shuts the engine down under the attach. The signals wait
     // until ours are back; the client's threads, started meanwhile, never take them.
     void openDatabase(const std::string& connection) {
-        sigset_t stops;
-        sigset_t previous;
-        sigemptyset(&stops);
-        sigaddset(&stops, SIGINT);
-        sigaddset(&stops, SIGTERM);
-        pthread_sigmask(SIG_BLOCK, &stops, &previous);
-        struct Restore {
-            const sigset_t& mask;
-            ~Restore() {
-                host::installStopSignals();
-                pthread_sigmask(SIG_SETMASK, &mask, nullptr);
-            }
-        } restore{previous};
+        const host::StopSignalsHeld held;
+        // Ours are back before the signals are let through.
+        struct Reinstall {
+            ~Reinstall() { host::installStopSignals(); }
+        } reinstall;
         library_.used();
         database_ = std::make_unique<host::FirebirdDatabase>(connection);
         host::MainDM().attachDatabase(database_.get());

@@ -5,12 +5,12 @@
 
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
 
 #include "host/progress/run_progress.h"
+#include "host/stop/stop_request.h"
 
 namespace app {
 namespace {
@@ -53,18 +53,12 @@ TerminalProgress::Showing TerminalProgress::show(std::string label) {
     // Stop signals belong to the run's own thread. While the database client attaches, its own
     // handlers are in place and the signals are held back for them never to run; a thread of ours
     // taking a signal then would hand it to them.
-    sigset_t stops;
-    sigset_t previous;
-    sigemptyset(&stops);
-    sigaddset(&stops, SIGINT);
-    sigaddset(&stops, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stops, &previous);
+    const host::StopSignalsHeld held;
     try {
         drawing_ = std::thread([this] { draw(); });
     } catch (const std::system_error&) {
         // No thread to spare: the run goes on without its status line.
     }
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     return Showing(*this);
 }
 

@@ -140,14 +140,14 @@ QWidget* MainWindow::makeDatabaseRow() {
                                                           QStringLiteral("Базы данных (*.fdb *.gdb);;Все файлы (*)"));
         if (!path.isEmpty()) database_->setText(path);
     });
-    const auto environment = HostDatabaseChoice::fromEnvironment({});
+    const auto environment = host::DatabaseLogin::fromEnvironment();
     auto* userLabel = new QLabel(QStringLiteral("Пользователь:"));
-    user_ = new QLineEdit(environment.user);
+    user_ = new QLineEdit(QString::fromStdString(environment.user));
     user_->setObjectName("user");
     user_->setMaximumWidth(140);
     userLabel->setBuddy(user_);
     auto* passwordLabel = new QLabel(QStringLiteral("Пароль:"));
-    password_ = new QLineEdit(environment.password);
+    password_ = new QLineEdit(QString::fromStdString(environment.password.value_or(std::string())));
     password_->setObjectName("password");
     password_->setEchoMode(QLineEdit::Password);
     password_->setMaximumWidth(140);
@@ -291,7 +291,8 @@ void MainWindow::openForm(const QString& module) {
     }
     auto& frame = session_->frame();
     parametersView_ = new ParametersPageView(frame.page());
-    connect(parametersView_, &ParametersPageView::changed, this, &MainWindow::pageChanged);
+    // The page's own widgets are set again by the view itself.
+    connect(parametersView_, &ParametersPageView::changed, this, &MainWindow::showFrameState);
     // The host's pages: the local one carries the form's parameters, the selection pages come
     // and go as the form's rules say.
     for (const auto& control : frame.baseControls().controls()) {
@@ -322,13 +323,17 @@ void MainWindow::openForm(const QString& module) {
             baseChecks_->layout()->addWidget(box);
         }
     }
-    pageChanged();
+    showFrameState();
 }
 
 void MainWindow::pageChanged() {
+    if (parametersView_) parametersView_->refresh();
+    showFrameState();
+}
+
+void MainWindow::showFrameState() {
     if (!session_) return;
     auto& frame = session_->frame();
-    if (parametersView_) parametersView_->refresh();
     for (int i = 0; i < tabs_->count(); ++i)
         if (const auto* page = frame.baseControls().find(tabs_->widget(i)->objectName().toStdString()))
             tabs_->setTabVisible(i, page->visible());

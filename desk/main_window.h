@@ -78,7 +78,10 @@ private:
     void closeForm();
     void pickOrganizations();
     void pickOptionsFile();
+    // After the model changed: the page's widgets set again, then the rest of the frame's state.
     void pageChanged();
+    // The frame's state outside the page: tabs, base check boxes, the client field, validation.
+    void showFrameState();
     void startGenerate();
     void showProgress();
     void generateFinished();

@@ -22,6 +22,7 @@
 #include "host/text/cp1251.h"
 #include "host/ui/message_box.h"
 #include "test_support.h"
+#include "work_table_column.h"
 
 namespace zorvic_test {
 
@@ -112,17 +113,15 @@ protected:
     // A column the table lacks fails the test: a misspelt name would otherwise leave the column
     // at its default and the test checking less than it says.
     void fill(const std::string& table, const std::vector<Row>& rows) {
-        const auto& columns = *host::workTableColumns(table);
         host::LocalTable t(table);
         t.setDatabaseName((scratch / "").string());
         t.open();
         for (const auto& row : rows) {
             t.append();
             for (const auto& [name, value] : row) {
-                const auto at =
-                    std::find_if(columns.begin(), columns.end(), [&](const auto& c) { return c.name == name; });
-                ASSERT_NE(at, columns.end()) << name;
-                t.setField(static_cast<int>(at - columns.begin()), value);
+                const auto at = zorvic_test::workColumnIndex(table, name);
+                ASSERT_TRUE(at) << name;
+                t.setField(*at, value);
             }
             t.post();
         }

@@ -17,6 +17,7 @@
 #include "host/local/work_table_catalog.h"
 #include "host/text/cp1251.h"
 #include "test_support.h"
+#include "work_table_column.h"
 
 namespace {
 
@@ -84,12 +85,7 @@ protected:
     };
 
     void fill(const std::vector<Row>& rows) {
-        const auto& columns = *host::workTableColumns("ZorvicBuy");
-        auto at = [&columns](const char* name) {
-            return static_cast<int>(std::find_if(columns.begin(), columns.end(),
-                                                 [name](const auto& c) { return c.name == name; }) -
-                                    columns.begin());
-        };
+        auto at = [](const char* name) { return zorvic_test::workColumnIndex("ZorvicBuy", name).value(); };
         host::LocalTable table("ZorvicBuy");
         table.setDatabaseName(dir());
         table.open();

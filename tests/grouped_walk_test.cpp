@@ -16,6 +16,7 @@
 #include "host/local/local_table.h"
 #include "host/local/work_table_catalog.h"
 #include "test_support.h"
+#include "work_table_column.h"
 
 namespace {
 
@@ -42,12 +43,7 @@ protected:
     // The table anew, holding `lines` in this order.
     void fill(const std::vector<Line>& lines) {
         std::filesystem::remove(scratch / "ZorvicBuy.db");
-        const auto& columns = *host::workTableColumns("ZorvicBuy");
-        auto at = [&columns](const char* name) {
-            return static_cast<int>(std::find_if(columns.begin(), columns.end(),
-                                                 [name](const auto& c) { return c.name == name; }) -
-                                    columns.begin());
-        };
+        auto at = [](const char* name) { return zorvic_test::workColumnIndex("ZorvicBuy", name).value(); };
         host::LocalTable table("ZorvicBuy");
         table.setDatabaseName(dir());
         table.open();

@@ -2,7 +2,6 @@
 #include "desk/connection/host_database_choice.h"
 
 #include <QFileInfo>
-#include <QProcessEnvironment>
 
 #include "host/firebird/firebird_database.h"
 #include "host/firebird/server_failure.h"
@@ -25,11 +24,6 @@ constexpr HostObject kHostObjects[] = {
 };
 
 }  // namespace
-
-HostDatabaseChoice HostDatabaseChoice::fromEnvironment(const QString& connection) {
-    const auto environment = QProcessEnvironment::systemEnvironment();
-    return {connection, environment.value("ISC_USER", "SYSDBA"), environment.value("ISC_PASSWORD")};
-}
 
 std::unique_ptr<host::FirebirdDatabase> openHostDatabase(const HostDatabaseChoice& choice) {
     const QString connection = choice.connection.trimmed();

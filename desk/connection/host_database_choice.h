@@ -18,9 +18,6 @@ struct HostDatabaseChoice {
     QString connection;
     QString user;
     QString password;
-
-    // User and password as the command line takes them: ISC_USER, ISC_PASSWORD.
-    static HostDatabaseChoice fromEnvironment(const QString& connection);
 };
 
 // Why the database cannot serve: in one text for one dialog, in Russian, followed by the

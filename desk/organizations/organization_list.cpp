@@ -1,7 +1,7 @@
 // Reading the organizations from the host database.
 #include "desk/organizations/organization_list.h"
 
-#include "desk/page/parameters_page_view.h"
+#include "desk/host_text.h"
 #include "host/data/host_database.h"
 
 namespace desk {

@@ -17,7 +17,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "host/text/cp1251.h"
 #include "host/ui/user_input.h"
 
 namespace desk {
@@ -29,8 +28,6 @@ using host::ui::ControlKind;
 using host::ui::ItemsControl;
 using host::ui::SpinEdit;
 using host::ui::TextEdit;
-
-QString hostText(const std::string& cp1251) { return QString::fromStdString(host::cp1251ToUtf8(cp1251)); }
 
 QString captionText(const Control& control) { return hostText(control.caption()).trimmed(); }
 
@@ -223,7 +220,6 @@ void ParametersPageView::fill(QWidget* holder, const Control* container) {
     // A label whose control is elsewhere still shows.
     for (const auto& [control, label] : captions) grid->addWidget(label, row++, 0, 1, 2);
     grid->setColumnStretch(1, 1);
-    if (container) grid->setRowStretch(row, 0);
 }
 
 void ParametersPageView::build() {

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "desk/host_text.h"
 #include "host/ui/control.h"
 
 class QGridLayout;
@@ -45,8 +46,6 @@ private:
     bool refreshing_ = false;
 };
 
-// A host text (windows-1251) as the window shows it.
-QString hostText(const std::string& cp1251);
 // A caption as a widget shows it: the spaces the page puts around group box titles trimmed.
 QString captionText(const host::ui::Control& control);
 

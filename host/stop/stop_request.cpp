@@ -1,6 +1,8 @@
 // A user's request to stop the run, and the signals that make it.
 #include "host/stop/stop_request.h"
 
+#include <pthread.h>
+
 #include <atomic>
 #include <csignal>
 
@@ -29,6 +31,16 @@ void throwIfStopRequested() {
 }
 
 void clearStopRequest() noexcept { gRequest.store(-1); }
+
+StopSignalsHeld::StopSignalsHeld() {
+    sigset_t stops;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGINT);
+    sigaddset(&stops, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stops, &previous_);
+}
+
+StopSignalsHeld::~StopSignalsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
 
 void installStopSignals() {
     struct sigaction action {};

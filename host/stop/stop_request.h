@@ -3,6 +3,8 @@
 // A user's request to stop the run (Ctrl+C, a kill, the desktop program's Cancel). Long loops ask
 // for it at every row or page, so a stop never waits for the end of a big quarter.
 
+#include <signal.h>
+
 #include <stdexcept>
 
 #include "host/host_api.h"
@@ -31,5 +33,19 @@ HOST_API void clearStopRequest() noexcept;
 // SIGINT and SIGTERM from now on ask for a stop instead of ending the process at once. Installed
 // after the database client, whose own handlers would otherwise take these signals over.
 HOST_API void installStopSignals();
+
+// Holds SIGINT and SIGTERM back from the calling thread, and from the threads it starts
+// meanwhile (they inherit the mask), for the object's life; then the earlier mask is back and a
+// signal that came meanwhile is taken.
+class HOST_API StopSignalsHeld {
+public:
+    StopSignalsHeld();
+    ~StopSignalsHeld();
+    StopSignalsHeld(const StopSignalsHeld&) = delete;
+    StopSignalsHeld& operator=(const StopSignalsHeld&) = delete;
+
+private:
+    sigset_t previous_;
+};
 
 }  // namespace host
