@@ -20,16 +20,17 @@ std::string upperAscii(std::string s) {
 
 DatasetRows DatasetRows::read(LocalDataSet& dataset) {
     DatasetRows s;
+    s.rows_ = std::make_unique<RowStore>(dataset.databaseName());
     const int count = dataset.fieldCount();
     for (int i = 0; i < count; ++i) s.fields_.push_back(upperAscii(dataset.fieldName(i)));
+    std::vector<Variant> row;
     for (dataset.first(); !dataset.eof(); dataset.next()) {
         throwIfStopRequested();
-        std::vector<Variant> row;
-        row.reserve(static_cast<std::size_t>(count));
-        for (int i = 0; i < count; ++i) row.push_back(dataset.field(i));
-        s.all_.push_back(static_cast<int>(s.rows_.size()));
-        s.rows_.push_back(std::move(row));
+        dataset.readRow(row);
+        s.all_.push_back(s.rows_->size());
+        s.rows_->append(row);
     }
+    s.rows_->finish();
     dataset.first();
     return s;
 }
@@ -59,29 +60,46 @@ int compareForOrder(const Variant& a, const Variant& b) {
 
 // Groups start where a condition's value changes, so a section over a table kept in the order
 // its rows arrived sorts them first to bring each group's rows together.
+int compareKeys(const std::vector<Variant>& a, const std::vector<Variant>& b) {
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const int c = compareForOrder(a[i], b[i]);
+        if (c != 0) return c;
+    }
+    return 0;
+}
+
+void sortKeys(ReportScope& scope, const TemplateDataSection& section, const std::string& key, int row,
+              std::vector<Variant>& values) {
+    scope.setRow(key, row);
+    values.clear();
+    for (const std::string& e : section.orderBy) {
+        try {
+            values.push_back(scope.evaluate(e));
+        } catch (const ReportError& error) {
+            throw ReportError("data section " + section.dataset + " orderBy: " + error.what());
+        }
+    }
+}
+
 void sortRows(ReportScope& scope, const TemplateDataSection& section, const std::string& key, std::vector<int>& rows) {
+    // The host's queries mostly deliver the rows in the order the section prints them: that is
+    // seen with two rows' keys at a time, and then nothing more is held or moved.
+    std::vector<Variant> before, now;
+    bool ordered = true;
+    for (std::size_t i = 0; i < rows.size() && ordered; ++i) {
+        sortKeys(scope, section, key, rows[i], now);
+        ordered = i == 0 || compareKeys(before, now) <= 0;
+        before.swap(now);
+    }
+    if (ordered) return;
     // Each row's keys once, side by side with the row, so the comparisons only compare.
     std::vector<std::pair<std::vector<Variant>, int>> keyed;
     keyed.reserve(rows.size());
     for (int r : rows) {
-        scope.setRow(key, r);
-        std::vector<Variant> values;
-        for (const std::string& e : section.orderBy) {
-            try {
-                values.push_back(scope.evaluate(e));
-            } catch (const ReportError& error) {
-                throw ReportError("data section " + section.dataset + " orderBy: " + error.what());
-            }
-        }
-        keyed.emplace_back(std::move(values), r);
+        sortKeys(scope, section, key, r, now);
+        keyed.emplace_back(std::move(now), r);
     }
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        for (std::size_t i = 0; i < a.first.size(); ++i) {
-            const int c = compareForOrder(a.first[i], b.first[i]);
-            if (c != 0) return c < 0;
-        }
-        return false;
-    });
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return compareKeys(a.first, b.first) < 0; });
     for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = keyed[i].second;
 }
 

@@ -4,10 +4,12 @@
 
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "host/data/variant.h"
+#include "host/report/row_store.h"
 
 namespace host {
 
@@ -20,7 +22,8 @@ struct TemplateGroup;
 std::string upperAscii(std::string s);
 
 // A dataset's rows as they were when the report was prepared: grouping, sums and lookups move
-// freely over them, also over datasets that read forward only.
+// freely over them, also over datasets that read forward only. A big dataset's rows wait in a
+// temporary file beside its work tables, so a report's memory does not grow with its rows.
 class DatasetRows {
 public:
     // Reads every row; the dataset is left at its first row.
@@ -28,14 +31,14 @@ public:
 
     // Throws ReportError naming the dataset and the field when there is none of that name.
     int fieldIndex(const std::string& datasetName, const std::string& field) const;
-    int size() const { return static_cast<int>(rows_.size()); }
-    const Variant& value(int row, int field) const { return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(field)]; }
+    int size() const { return rows_->size(); }
+    Variant value(int row, int field) const { return rows_->value(row, field); }
     // Every row in the dataset's order.
     const std::vector<int>& all() const { return all_; }
 
 private:
     std::vector<std::string> fields_;  // upper-cased
-    std::vector<std::vector<Variant>> rows_;
+    std::unique_ptr<RowStore> rows_;
     std::vector<int> all_;
 };
 
