@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -296,6 +297,59 @@ TEST_F(ReportEngineTest, OrderByBringsScatteredGroupsTogetherKeepingTableOrderAm
 
     EXPECT_THROW(engine_.loadFromText(R"({"data": [{"dataset": "tblResult", "orderBy": "x", "band": {"height": 5}}]})"),
                  ReportError);
+}
+
+// A chain's quarter does not fit in memory: its rows wait in a file, and the sort, the groups,
+// the sums and the lookups read them back out of order. The pages are those of rows held.
+TEST_F(ReportEngineTest, OrderByPutsNegativeNumbersAndFractionsInTheirPlace) {
+    fillPurchases({{"200", 7, "три", 3}, {"200", 7, "минус половина", -0.5}, {"200", 7, "минус пять", -5},
+                   {"200", 7, "ноль", 0}, {"200", 7, "два с четвертью", 2.25}, {"200", 7, "минус ноль", -0.0},
+                   {"200", 7, "минус шесть", -6}});
+    load(R"({"data": [{"dataset": "tblResult", "orderBy": ["tblResult.\"QUANTITY\""],
+                       "band": {"height": 5, "texts": [{"width": 60, "height": 5, "text": "[tblResult.\"CL_NAME\"]"}]}}]})");
+    openAndRegister();
+    engine_.prepareReport(true);
+    EXPECT_EQ(allTexts(engine_.preparedReport()),
+              (std::vector<std::string>{"минус шесть", "минус пять", "минус половина", "ноль", "минус ноль",
+                                        "два с четвертью", "три"}));
+}
+
+TEST_F(ReportEngineTest, RowsKeptInATemporaryFileLayOutTheSamePages) {
+    std::vector<Purchase> rows;
+    for (int i = 0; i < 3000; ++i)
+        rows.push_back({i % 7 == 0 ? "261" : (i % 3 ? "200" : "212"), i % 2 ? 7 : 9,
+                        "Поставщик " + std::to_string((i * 7919) % 3000), 0.5 * (i % 11), i % 13 == 0});
+    fillPurchases(rows);
+    fillSubdivisions();
+    load(R"({
+      "pageHeader": {"height": 8, "texts": [{"width": 90, "height": 8, "text": "Стр. [PAGE#] из [TOTALPAGES#]"}]},
+      "data": [{
+        "dataset": "tblResult",
+        "orderBy": ["tblResult.\"SUPERPLACE_CL_ID\"", "tblResult.\"VIDPROD_KOD\"", "tblResult.\"CL_NAME\""],
+        "groups": [
+          {"condition": "tblResult.\"SUPERPLACE_CL_ID\"",
+           "header": {"height": 6, "texts": [{"width": 150, "height": 6, "text":
+             "[LOOKUP(tblObosob, 'CL_ID', tblResult.\"SUPERPLACE_CL_ID\", 'CL_NAME')]"}]},
+           "footer": {"height": 6, "texts": [{"width": 90, "height": 6, "text": "[SUM(tblResult.\"QUANTITY\")] [COUNT()]"}]}},
+          {"condition": "tblResult.\"VIDPROD_KOD\"",
+           "footer": {"height": 6, "texts": [{"width": 90, "height": 6, "text": "[tblResult.\"VIDPROD_KOD\"]: [SUM(tblResult.\"QUANTITY\")]"}]}}],
+        "band": {"height": 5, "texts": [{"width": 60, "height": 5, "text": "[LINE#] [tblResult.\"CL_NAME\"] [tblResult.\"ISRET\"]"}]}
+      }]
+    })");
+    openAndRegister();
+    subdivisions_.open();
+    engine_.registerDataset("tblObosob", subdivisions_);
+    engine_.prepareReport(true);
+    const host::PreparedReport held = engine_.preparedReport();
+    ASSERT_GT(held.pages.size(), 50u);
+    engine_.setHeldRowsLimit(1);
+    engine_.prepareReport(true);
+    const host::PreparedReport kept = engine_.preparedReport();
+    ASSERT_EQ(kept.pages.size(), held.pages.size());
+    for (std::size_t p = 0; p < held.pages.size(); ++p) ASSERT_EQ(textsOf(kept.pages[p]), textsOf(held.pages[p])) << "page " << p + 1;
+    // Nothing of the file is left beside the work tables and the template.
+    for (const auto& entry : std::filesystem::directory_iterator(dir()))
+        EXPECT_TRUE(entry.path().extension() == ".db" || entry.path().extension() == ".fr3") << entry.path();
 }
 
 TEST_F(ReportEngineTest, NestedGroupsFiltersAndLookupsBuildTheSubdivisionHeaders) {

@@ -24,7 +24,7 @@ void LocalDataSet::requireActive() const {
 void LocalDataSet::open() {
     close();
     auto opened = std::make_unique<Engine>();
-    for (const auto& table : readTables()) opened->connection.attachWorkTable(databaseName_, table);
+    for (const auto& table : readTables()) opened->connection.attachWorkTable(databaseName_, table, memoryMapped_);
     engine_ = std::move(opened);
 }
 

@@ -24,6 +24,11 @@ public:
 
     // The directory of the work tables.
     void setDatabaseName(std::string directory) { databaseName_ = std::move(directory); }
+    // Whether the next open reads the work tables through a memory map (the default): quicker for
+    // reads that come back to a page, while a single pass over a big table in a map would count
+    // the whole table as the process's memory.
+    void setMemoryMapped(bool mapped) { memoryMapped_ = mapped; }
+    bool memoryMapped() const { return memoryMapped_; }
     const std::string& databaseName() const { return databaseName_; }
 
     virtual void open();
@@ -96,6 +101,7 @@ private:
 
     std::string name_;
     bool forwardOnly_;
+    bool memoryMapped_ = true;
     std::string databaseName_;
     std::unique_ptr<Engine> engine_;  // null while closed
     bool reading_ = false;

@@ -26,8 +26,9 @@ std::string upperAscii(std::string s);
 // temporary file beside its work tables, so a report's memory does not grow with its rows.
 class DatasetRows {
 public:
-    // Reads every row; the dataset is left at its first row.
-    static DatasetRows read(LocalDataSet& dataset);
+    // Reads every row, holding up to `heldBytes` of them in memory; the dataset is left at its
+    // first row.
+    static DatasetRows read(LocalDataSet& dataset, std::size_t heldBytes = RowStore::kDefaultMemoryLimit);
 
     // Throws ReportError naming the dataset and the field when there is none of that name.
     int fieldIndex(const std::string& datasetName, const std::string& field) const;

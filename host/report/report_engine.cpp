@@ -152,7 +152,7 @@ void ReportEngine::readData(ReportData& data) {
         const bool opened = !dataset->active();
         if (opened) dataset->open();
         try {
-            data.emplace(upperAscii(name), DatasetRows::read(*dataset));
+            data.emplace(upperAscii(name), DatasetRows::read(*dataset, heldRowsLimit_));
         } catch (...) {
             if (opened) dataset->close();
             throw;

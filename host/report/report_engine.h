@@ -13,6 +13,7 @@
 #include "host/report/prepared_report.h"
 #include "host/report/report_pages.h"
 #include "host/report/report_template.h"
+#include "host/report/row_store.h"
 
 namespace host {
 
@@ -71,6 +72,10 @@ public:
 
     ReportVariables& variables() { return variables_; }
 
+    // How many bytes of each dataset's rows are held in memory while the report is laid out; the
+    // rest wait in a temporary file beside the dataset's work tables.
+    void setHeldRowsLimit(std::size_t bytes) { heldRowsLimit_ = bytes; }
+
     // The dataset stays the caller's; it must outlive the engine or its next registration under
     // the name.
     void registerDataset(const std::string& userName, LocalDataSet& dataset);
@@ -101,6 +106,7 @@ private:
     ReportVariables variables_;
     std::vector<std::pair<std::string, LocalDataSet*>> datasets_;
     PreparedReport prepared_;
+    std::size_t heldRowsLimit_ = RowStore::kDefaultMemoryLimit;
 };
 
 }  // namespace host

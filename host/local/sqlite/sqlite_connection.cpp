@@ -94,7 +94,7 @@ SqliteStatement SqliteConnection::prepare(const std::string& sql) {
     return SqliteStatement(statement);
 }
 
-void SqliteConnection::attachWorkTable(const std::string& directory, const std::string& table) {
+void SqliteConnection::attachWorkTable(const std::string& directory, const std::string& table, bool mapped) {
     if (std::find(attached_.begin(), attached_.end(), table) != attached_.end()) return;
     const auto* columns = workTableColumns(table);
     if (!columns) throw LocalTableError("the host has no work table " + table);
@@ -117,7 +117,7 @@ void SqliteConnection::attachWorkTable(const std::string& directory, const std::
         // The grouped reads visit a big table once per subdivision through an index; read through
         // a memory map its pages come from the file cache instead of a system call each.
         execute("PRAGMA " + schema + ".journal_mode=OFF; PRAGMA " + schema + ".synchronous=OFF; PRAGMA " + schema +
-                ".mmap_size=1073741824; " + create);
+                ".mmap_size=" + (mapped ? "1073741824" : "0") + "; " + create);
     } catch (const LocalTableError& error) {
         throw LocalTableError("cannot prepare the work table " + path + ": " + error.what());
     }

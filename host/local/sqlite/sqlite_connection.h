@@ -41,7 +41,9 @@ public:
     SqliteConnection& operator=(const SqliteConnection&) = delete;
 
     // Throws LocalTableError for a table the host does not know or a file it cannot open.
-    void attachWorkTable(const std::string& directory, const std::string& table);
+    // A mapped table is read from the file cache without a system call per page, and the pages
+    // read count as the process's memory.
+    void attachWorkTable(const std::string& directory, const std::string& table, bool mapped = true);
     void execute(const std::string& sql);
     SqliteStatement prepare(const std::string& sql);
     sqlite3* handle() const { return db_; }
