@@ -2,7 +2,9 @@
 #include "core/checks/taxpayer_numbers.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <map>
+#include <stdexcept>
 #include <utility>
 
 #include "host/text/cp1251.h"
@@ -116,6 +118,48 @@ std::string kppProblemText(const KppCheck& check, std::string_view value) {
             return kpp + host::W(" начинается с «00», формат декларации такой КПП не принимает");
     }
     return {};
+}
+
+std::optional<NumberRules> numberRules(std::string_view form, Party party) {
+    const auto is = [&](std::initializer_list<std::string_view> forms) {
+        return std::find(forms.begin(), forms.end(), form) != forms.end();
+    };
+    if (!is({"11", "12", "08", "07", "06", "05"}))
+        throw std::invalid_argument("\"" + std::string(form) + "\" is not a declaration form's number");
+    // Where a foreign number may stand instead of an INN (a Belarusian payer's account number, a
+    // Kazakh BIN or IIN), the file takes any text of these lengths.
+    const InnRule anyNumber{InnKind::Either, false, 1, 20, false, true};
+    switch (party) {
+        case Party::Organization: return NumberRules{kLegalInn, kRequiredKpp};
+        case Party::OrganizationIndividual:
+            if (is({"12", "08"})) return NumberRules{kIndividualInn, std::nullopt};
+            return std::nullopt;
+        case Party::Subdivision:
+            return NumberRules{std::nullopt, is({"12", "05"}) ? kOptionalKpp : kRequiredKpp};
+        case Party::Producer:
+            if (is({"12"})) return NumberRules{kLegalInn, kRequiredKpp};
+            if (is({"05"})) return NumberRules{InnRule{InnKind::Either, false, 5, 20, false, true}, kOptionalKpp};
+            if (is({"11", "07", "06"})) return NumberRules{anyNumber, kOptionalKpp};
+            return std::nullopt;
+        case Party::ProducerIndividual:
+            if (is({"12"})) return NumberRules{anyNumber, std::nullopt};
+            if (is({"08"})) return std::nullopt;
+            return numberRules(form, Party::Producer);
+        case Party::Supplier:
+            if (is({"11", "12", "07", "06"})) return NumberRules{kLegalInn, kRequiredKpp};
+            return std::nullopt;
+        case Party::SupplierIndividual:
+            if (is({"11", "12"})) return NumberRules{anyNumber, std::nullopt};
+            if (is({"07", "06"})) return NumberRules{kIndividualInn, std::nullopt};
+            return std::nullopt;
+        case Party::Carrier:
+            if (is({"08"})) return NumberRules{InnRule{InnKind::Either, false, 0, 50, true, false}, KppRule{false, 50, false}};
+            return std::nullopt;
+        case Party::Receiver:
+            if (is({"08"})) return NumberRules{InnRule{InnKind::Either, false, 10, 12, true, true}, kOptionalKpp};
+            return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 void reportInn(Findings& findings, const Where& where, std::string_view inn, const InnRule& rule) {

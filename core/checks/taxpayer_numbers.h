@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -95,6 +96,29 @@ inline constexpr InnRule kLegalInn{InnKind::LegalEntity, true, 10, 10, true, tru
 inline constexpr InnRule kIndividualInn{InnKind::Individual, true, 12, 12, true, true};
 inline constexpr KppRule kRequiredKpp{true, 9, true};
 inline constexpr KppRule kOptionalKpp{true, 9, false};
+
+// The parties whose numbers the declaration files hold.
+enum class Party {
+    Organization,            // the organization itself, a legal entity
+    OrganizationIndividual,  // an entrepreneur filing for himself (forms 12 and 08 only)
+    Subdivision,             // a subdivision's KPP in its turnover or transport section
+    Producer,                // a producer or importer (a legal entity on form 12)
+    ProducerIndividual,      // an individual producer (form 12 tells these apart)
+    Supplier,                // a resident legal entity supplying (11, 12, 07) or receiving (06)
+    SupplierIndividual,      // the same, an individual
+    Carrier,                 // form 08: a carrier that is a legal entity
+    Receiver,                // form 08: a receiver in Russia
+};
+
+// What a form's file demands of a party's numbers; a number the file has no place for is absent.
+struct NumberRules {
+    std::optional<InnRule> inn;
+    std::optional<KppRule> kpp;
+};
+
+// Absent when the form holds no such party (a carrier on form 11, an entrepreneur filing form
+// 07); throws std::invalid_argument for a form that is none of the six.
+std::optional<NumberRules> numberRules(std::string_view form, Party party);
 
 // A finding for `inn` where the format refuses it (error) or where it is no INN that can exist
 // (warning); nothing for a right one.

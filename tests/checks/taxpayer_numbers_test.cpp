@@ -119,7 +119,7 @@ TEST(ReportNumbers, SeverityFollowsWhatTheFileDemands) {
 
 TEST(ReportNumbers, FreeTextPlacesOnlyWarnAboutRussianLookingNumbers) {
     // A producer's number may be a foreign registration number of 1 to 20 characters.
-    const InnRule producer{InnKind::Either, false, 1, 20, false, true};
+    const InnRule producer = *numberRules("11", Party::Producer)->inn;
     Findings findings;
     reportInn(findings, supplier(), "BY190123456", producer);
     reportInn(findings, supplier(), "12345678901", producer);  // 11 digits: a foreign number
@@ -131,7 +131,7 @@ TEST(ReportNumbers, FreeTextPlacesOnlyWarnAboutRussianLookingNumbers) {
     EXPECT_EQ(findings.items()[1].severity, Severity::Error);
 
     // A form 08 receiver in Russia: 10 to 12 characters, a Russian INN.
-    const InnRule receiver{InnKind::Either, false, 10, 12, true, true};
+    const InnRule receiver = *numberRules("08", Party::Receiver)->inn;
     Findings receivers;
     reportInn(receivers, supplier(), "77070838931", receiver);
     ASSERT_EQ(receivers.size(), 1u);
@@ -139,13 +139,38 @@ TEST(ReportNumbers, FreeTextPlacesOnlyWarnAboutRussianLookingNumbers) {
     EXPECT_EQ(receivers.items()[0].rule, "inn-shape");
 
     // A carrier's KPP: any text up to 50; letters are a right KPP there.
-    const KppRule carrier{false, 50, false};
+    const KppRule carrier = *numberRules("08", Party::Carrier)->kpp;
     Findings carriers;
     reportKpp(carriers, supplier(), "7701AB001", carrier);
     EXPECT_TRUE(carriers.empty());
     reportKpp(carriers, supplier(), "7701ab001", carrier);
     ASSERT_EQ(carriers.size(), 1u);
     EXPECT_EQ(carriers.items()[0].severity, Severity::Warning);
+}
+
+TEST(ReportNumbers, EachFormsPlacesForNumbers) {
+    EXPECT_FALSE(numberRules("07", Party::OrganizationIndividual));
+    EXPECT_EQ(numberRules("12", Party::OrganizationIndividual)->inn->kind, InnKind::Individual);
+    EXPECT_FALSE(numberRules("12", Party::OrganizationIndividual)->kpp);
+    EXPECT_FALSE(numberRules("11", Party::Carrier));
+    EXPECT_FALSE(numberRules("05", Party::Supplier));
+    EXPECT_FALSE(numberRules("11", Party::Subdivision)->inn);
+    EXPECT_TRUE(numberRules("11", Party::Subdivision)->kpp->required);
+    EXPECT_FALSE(numberRules("12", Party::Subdivision)->kpp->required);
+    EXPECT_FALSE(numberRules("05", Party::Subdivision)->kpp->required);
+    // A legal-entity producer on form 12 needs both numbers as the organization does; an
+    // individual supplier on form 07 needs a 12-digit INN, on form 11 any number.
+    EXPECT_TRUE(numberRules("12", Party::Producer)->kpp->required);
+    EXPECT_TRUE(numberRules("07", Party::SupplierIndividual)->inn->formatPattern);
+    EXPECT_FALSE(numberRules("11", Party::SupplierIndividual)->inn->formatPattern);
+    EXPECT_THROW(numberRules("5", Party::Organization), std::invalid_argument);
+
+    // Form 05 writes the producer's number in the row itself, at least 5 characters.
+    Findings findings;
+    reportInn(findings, supplier(), "1234", *numberRules("05", Party::Producer)->inn);
+    reportInn(findings, supplier(), "1234", *numberRules("07", Party::Producer)->inn);
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings.items()[0].rule, "inn-format");
 }
 
 TEST(ReportNumbers, SameNumbersUnderTwoIds) {
