@@ -11,10 +11,11 @@ std::string severityText(Severity severity) {
     return host::W(severity == Severity::Error ? "ошибка" : "предупреждение");
 }
 
-void Findings::add(Finding finding) { items_.push_back(std::move(finding)); }
+void Findings::add(Finding finding) {
+    items_.push_back(std::move(finding));
+}
 
-void Findings::add(Severity severity, std::string_view rule, const Where& where, std::string message,
-                   std::string fix) {
+void Findings::add(Severity severity, std::string_view rule, const Where& where, std::string message, std::string fix) {
     items_.push_back(Finding{severity, std::string(rule), where, std::move(message), std::move(fix)});
 }
 

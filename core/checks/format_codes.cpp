@@ -55,7 +55,8 @@ void readRows(std::string_view text, std::string_view file, std::string_view hea
         if (line.empty() || line.front() == '#') continue;
         const std::string where = std::string(file) + ", line " + std::to_string(lineNumber) + ": ";
         if (!headerSeen) {
-            if (line != header) throw std::runtime_error(where + "the column header is not \"" + std::string(header) + "\"");
+            if (line != header)
+                throw std::runtime_error(where + "the column header is not \"" + std::string(header) + "\"");
             headerSeen = true;
             continue;
         }
@@ -78,7 +79,9 @@ void addCode(Lists& lists, std::string_view formsCell, CodeList list, std::strin
         if (!isForm(form)) throw std::runtime_error(where + "\"" + std::string(form) + "\" is not a form's number");
         auto& codes = lists[{std::string(form), list}];
         const bool twice = std::any_of(codes.begin(), codes.end(), [&](const Code& c) { return c.code == hostCode; });
-        if (twice) throw std::runtime_error(where + "code " + std::string(code) + " listed twice for form " + std::string(form));
+        if (twice)
+            throw std::runtime_error(where + "code " + std::string(code) + " listed twice for form " +
+                                     std::string(form));
         codes.push_back(Code{hostCode, hostName});
     }
 }
@@ -214,14 +217,15 @@ void reportNumber(Findings& findings, const Where& where, std::string_view what,
     if (measure.fits(limits)) return;
     std::string message = std::string(what) + ": " + printed;
     if (measure.fractionDigits > limits.fractionDigits)
-        message += host::W(" — ") + std::to_string(measure.fractionDigits) + host::W(" знаков после запятой, допускается не более ") +
-                   std::to_string(limits.fractionDigits);
+        message += host::W(" — ") + std::to_string(measure.fractionDigits) +
+                   host::W(" знаков после запятой, допускается не более ") + std::to_string(limits.fractionDigits);
     else
         message += host::W(" — ") + std::to_string(measure.totalDigits) + host::W(" цифр, допускается не более ") +
                    std::to_string(limits.totalDigits);
     const std::string fix =
         measure.fractionDigits > limits.fractionDigits
-            ? host::W("Уменьшите «Точность расчета количества» до ") + std::to_string(limits.fractionDigits) + host::W(" знаков")
+            ? host::W("Уменьшите «Точность расчета количества» до ") + std::to_string(limits.fractionDigits) +
+                  host::W(" знаков")
             : host::W("Проверьте количество и объем в документах: такое значение не может быть верным");
     findings.add(Severity::Error, "number-limits", where, message, fix);
 }

@@ -57,8 +57,8 @@ const std::vector<std::string>& declarationForms();
 
 // An error finding when `form` does not take `code` in `list` (nothing when it does); it says
 // which of the other forms take it, if any.
-void reportCode(Findings& findings, const Where& where, std::string_view form, CodeList list,
-                std::string_view code, const CodeTables& tables = CodeTables::embedded());
+void reportCode(Findings& findings, const Where& where, std::string_view form, CodeList list, std::string_view code,
+                const CodeTables& tables = CodeTables::embedded());
 
 // The limits of a decimal attribute: at most `totalDigits` digits, `fractionDigits` of them after
 // the point, counted as the value has them: neither leading zeros nor trailing zeros after the

@@ -13,14 +13,26 @@ namespace core::checks {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isCapitalLatin(char c) { return c >= 'A' && c <= 'Z'; }
-bool isSmallLatin(char c) { return c >= 'a' && c <= 'z'; }
-bool allDigits(std::string_view s) { return std::all_of(s.begin(), s.end(), isDigit); }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isCapitalLatin(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+bool isSmallLatin(char c) {
+    return c >= 'a' && c <= 'z';
+}
+bool allDigits(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), isDigit);
+}
 
-std::string quoted(std::string_view value) { return host::W("«") + std::string(value) + host::W("»"); }
+std::string quoted(std::string_view value) {
+    return host::W("«") + std::string(value) + host::W("»");
+}
 
-std::string number(std::size_t n) { return std::to_string(n); }
+std::string number(std::size_t n) {
+    return std::to_string(n);
+}
 
 }  // namespace
 
@@ -39,11 +51,13 @@ InnCheck checkInn(std::string_view inn, InnKind kind) {
     if (inn.empty()) return {InnProblem::Empty};
     for (std::size_t i = 0; i < inn.size(); ++i)
         if (!isDigit(inn[i])) return {InnProblem::NotDigits, i + 1};
-    const bool lengthFits = (inn.size() == 10 && kind != InnKind::Individual) ||
-                            (inn.size() == 12 && kind != InnKind::LegalEntity);
+    const bool lengthFits =
+        (inn.size() == 10 && kind != InnKind::Individual) || (inn.size() == 12 && kind != InnKind::LegalEntity);
     if (!lengthFits)
         return {InnProblem::WrongLength, 0, 0,
-                kind == InnKind::LegalEntity ? 10u : kind == InnKind::Individual ? 12u : 0u};
+                kind == InnKind::LegalEntity  ? 10u
+                : kind == InnKind::Individual ? 12u
+                                              : 0u};
     if (inn[0] == '0' && inn[1] == '0') return {InnProblem::StartsWith00};
     for (std::size_t position = inn.size() == 10 ? 10 : 11; position <= inn.size(); ++position) {
         const char expected = innCheckDigit(inn, position);
@@ -77,7 +91,8 @@ std::string innProblemText(const InnCheck& check, std::string_view value) {
         case InnProblem::None: return {};
         case InnProblem::Empty: return host::W("ИНН не указан");
         case InnProblem::NotDigits:
-            return inn + host::W(": знак ") + number(check.position) + host::W(" — не цифра; ИНН состоит только из цифр");
+            return inn + host::W(": знак ") + number(check.position) +
+                   host::W(" — не цифра; ИНН состоит только из цифр");
         case InnProblem::WrongLength:
             if (check.expectedLength == 10)
                 return inn + host::W(": ") + number(value.size()) + host::W(" цифр, а у ИНН организации их 10");
@@ -100,8 +115,7 @@ std::string kppProblemText(const KppCheck& check, std::string_view value) {
     switch (check.problem) {
         case KppProblem::None: return {};
         case KppProblem::Empty: return host::W("КПП не указан");
-        case KppProblem::WrongLength:
-            return kpp + host::W(": ") + number(value.size()) + host::W(" знаков вместо 9");
+        case KppProblem::WrongLength: return kpp + host::W(": ") + number(value.size()) + host::W(" знаков вместо 9");
         case KppProblem::NotDigit:
             return kpp + host::W(": знак ") + number(check.position) +
                    host::W(" — не цифра; цифрами должны быть знаки 1–4 и 7–9");
@@ -112,8 +126,9 @@ std::string kppProblemText(const KppCheck& check, std::string_view value) {
             return kpp + host::W(": знак ") + number(check.position) +
                    host::W(" — строчная латинская буква; в КПП буквы только заглавные");
         case KppProblem::LettersInReason:
-            return kpp + host::W(" содержит буквы в 5–6 знаках: такой КПП бывает, но формат декларации "
-                                 "принимает КПП только из цифр");
+            return kpp + host::W(
+                             " содержит буквы в 5–6 знаках: такой КПП бывает, но формат декларации "
+                             "принимает КПП только из цифр");
         case KppProblem::StartsWith00:
             return kpp + host::W(" начинается с «00», формат декларации такой КПП не принимает");
     }
@@ -134,8 +149,7 @@ std::optional<NumberRules> numberRules(std::string_view form, Party party) {
         case Party::OrganizationIndividual:
             if (is({"12", "08"})) return NumberRules{kIndividualInn, std::nullopt};
             return std::nullopt;
-        case Party::Subdivision:
-            return NumberRules{std::nullopt, is({"12", "05"}) ? kOptionalKpp : kRequiredKpp};
+        case Party::Subdivision: return NumberRules{std::nullopt, is({"12", "05"}) ? kOptionalKpp : kRequiredKpp};
         case Party::Producer:
             if (is({"12"})) return NumberRules{kLegalInn, kRequiredKpp};
             if (is({"05"})) return NumberRules{InnRule{InnKind::Either, false, 5, 20, false, true}, kOptionalKpp};
@@ -153,7 +167,8 @@ std::optional<NumberRules> numberRules(std::string_view form, Party party) {
             if (is({"07", "06"})) return NumberRules{kIndividualInn, std::nullopt};
             return std::nullopt;
         case Party::Carrier:
-            if (is({"08"})) return NumberRules{InnRule{InnKind::Either, false, 0, 50, true, false}, KppRule{false, 50, false}};
+            if (is({"08"}))
+                return NumberRules{InnRule{InnKind::Either, false, 0, 50, true, false}, KppRule{false, 50, false}};
             return std::nullopt;
         case Party::Receiver:
             if (is({"08"})) return NumberRules{InnRule{InnKind::Either, false, 10, 12, true, true}, kOptionalKpp};
@@ -166,11 +181,11 @@ void reportInn(Findings& findings, const Where& where, std::string_view inn, con
     if (inn.empty()) {
         if (rule.required)
             findings.add(Severity::Error, "inn-missing", where, host::W("ИНН не указан, а файл требует его"),
-                         host::W("Укажите ИНН в карточке контрагента"));
+                         host::W("Укажите ИНН в карточке клиента"));
         return;
     }
     const InnCheck check = checkInn(inn, rule.kind);
-    const std::string fixNumber = host::W("Исправьте ИНН в карточке контрагента по его документам");
+    const std::string fixNumber = host::W("Сверьте ИНН с документами клиента и исправьте его в карточке клиента");
     if (rule.formatPattern) {
         if (check.problem == InnProblem::WrongCheckDigit)
             findings.add(Severity::Warning, "inn-check-digit", where, innProblemText(check, inn), fixNumber);
@@ -198,15 +213,15 @@ void reportKpp(Findings& findings, const Where& where, std::string_view kpp, con
     if (kpp.empty()) {
         if (rule.required)
             findings.add(Severity::Error, "kpp-missing", where, host::W("КПП не указан, а файл требует его"),
-                         host::W("Укажите КПП в карточке контрагента (у организации он есть всегда)"));
+                         host::W("Укажите КПП в карточке клиента (у организации он есть всегда)"));
         return;
     }
     const KppCheck check = checkKpp(kpp);
-    const std::string fixNumber = host::W("Исправьте КПП в карточке контрагента по его документам");
+    const std::string fixNumber = host::W("Сверьте КПП с документами клиента и исправьте его в карточке клиента");
     if (rule.formatPattern) {
         if (check.problem == KppProblem::LettersInReason)
             findings.add(Severity::Error, "kpp-letters", where, kppProblemText(check, kpp),
-                         host::W("Сверьте КПП с документами контрагента; если в нем действительно буквы, "
+                         host::W("Сверьте КПП с документами клиента; если в нем действительно буквы, "
                                  "уточните у регулятора, какой КПП указывать в декларации"));
         else if (!check.ok())
             findings.add(Severity::Error, check.shapeOk() ? "kpp-format" : "kpp-shape", where,
@@ -222,8 +237,8 @@ void reportKpp(Findings& findings, const Where& where, std::string_view kpp, con
     }
     if (check.problem == KppProblem::LettersInReason) return;  // a right KPP, and the file takes any text
     if (!check.ok())
-        findings.add(Severity::Warning, check.shapeOk() ? "kpp-format" : "kpp-shape", where,
-                     kppProblemText(check, kpp), fixNumber);
+        findings.add(Severity::Warning, check.shapeOk() ? "kpp-format" : "kpp-shape", where, kppProblemText(check, kpp),
+                     fixNumber);
 }
 
 void reportSameNumbers(Findings& findings, std::string_view subdivision, std::string_view listName,

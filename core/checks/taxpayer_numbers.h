@@ -46,11 +46,11 @@ enum class KppProblem {
     None,
     Empty,
     WrongLength,
-    NotDigit,             // `position` (1-4 or 7-9) is not a digit
-    BadReasonCharacter,   // `position` (5 or 6) is neither a digit nor a capital Latin letter
-    LowerCaseReason,      // `position` (5 or 6) is a small Latin letter
-    LettersInReason,      // a right KPP, but letters at 5-6: the format refuses it
-    StartsWith00,         // a right KPP in shape, but the format refuses "00" at its start
+    NotDigit,            // `position` (1-4 or 7-9) is not a digit
+    BadReasonCharacter,  // `position` (5 or 6) is neither a digit nor a capital Latin letter
+    LowerCaseReason,     // `position` (5 or 6) is a small Latin letter
+    LettersInReason,     // a right KPP, but letters at 5-6: the format refuses it
+    StartsWith00,        // a right KPP in shape, but the format refuses "00" at its start
 };
 
 struct KppCheck {

@@ -45,9 +45,5 @@ TEST(Findings, SortBySeverityThenSubdivisionKeepingTheOrderFound) {
     EXPECT_EQ(findings.exitStatus(), 3);
 }
 
-TEST(Findings, SeverityTexts) {
-    EXPECT_EQ(host::cp1251ToUtf8(severityText(Severity::Error)), "ошибка");
-    EXPECT_EQ(host::cp1251ToUtf8(severityText(Severity::Warning)), "предупреждение");
-}
 
 }  // namespace
