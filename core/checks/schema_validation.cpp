@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <system_error>
 
@@ -106,6 +107,36 @@ void onParseError(void* context, ErrorArgument error) { collect(static_cast<xmlP
 
 void ignoreError(void*, ErrorArgument) {}
 
+// The identity constraints tell of an element by its name and line alone: the element of that
+// name that starts on that line is the one, and its path is given.
+void placeByLine(xmlDoc* doc, std::vector<SchemaProblem>& problems) {
+    std::map<std::pair<long, std::string>, std::string> paths;
+    for (const SchemaProblem& problem : problems)
+        if (problem.line > 0 && !problem.element.empty() && problem.element.front() != '/')
+            paths.emplace(std::pair{static_cast<long>(problem.line), problem.element}, std::string{});
+    if (paths.empty()) return;
+    // Depth first, without recursion: a declaration nests deep enough.
+    for (xmlNode* node = xmlDocGetRootElement(doc); node != nullptr;) {
+        if (node->type == XML_ELEMENT_NODE) {
+            const auto found = paths.find({xmlGetLineNo(node), text(node->name)});
+            if (found != paths.end() && found->second.empty()) {
+                const Owned<xmlChar> path(xmlGetNodePath(node));
+                found->second = text(path.get());
+            }
+        }
+        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+            node = node->children;
+            continue;
+        }
+        while (node != nullptr && node->next == nullptr) node = node->parent;
+        if (node != nullptr) node = node->next;
+    }
+    for (SchemaProblem& problem : problems) {
+        const auto found = paths.find({static_cast<long>(problem.line), problem.element});
+        if (found != paths.end() && !found->second.empty()) problem.element = found->second;
+    }
+}
+
 SchemaProblem fileProblem(std::string message) { return {0, {}, {}, std::move(message)}; }
 
 // A path that names no readable regular file, said before libxml2 would say it less clearly.
@@ -174,6 +205,7 @@ std::vector<SchemaProblem> check(const std::string& path, std::optional<std::str
     const int result = xmlSchemaValidateDoc(validator.get(), doc.get());
     if (result < 0 && problems.empty()) problems.push_back(fileProblem("Проверка по схеме прервана внутренней ошибкой"));
     if (result > 0 && problems.empty()) problems.push_back(fileProblem("Файл не соответствует схеме формы " + *form));
+    placeByLine(doc.get(), problems);
     // Identity constraints are told when their scope closes, after the elements that follow.
     std::stable_sort(problems.begin(), problems.end(),
                      [](const SchemaProblem& a, const SchemaProblem& b) { return a.line < b.line; });

@@ -265,7 +265,9 @@ TEST_F(SpoiltDeclaration, TrailingZerosAreNoFractionDigits) {
 }
 
 TEST_F(SpoiltDeclaration, ReferenceToNoListedId) {
-    expectOne(spoilt("ИдПоставщика=\"23\"", "ИдПоставщика=\"77\""), "ИдПоставщика=\"77\"", "Поставщик", "ИдПоставщика");
+    const std::string path = spoilt("ИдПоставщика=\"23\"", "ИдПоставщика=\"77\"");
+    expectOne(path, "ИдПоставщика=\"77\"", "Поставщик", "ИдПоставщика");
+    EXPECT_EQ(validateDeclaration(path, "07").at(0).element, "/Файл/Документ/ОбъемОборота[2]/Оборот[5]/СведПроизвИмпорт/Поставщик");
     expectOne(spoilt("ИдЛицензии=\"5\">", "ИдЛицензии=\"4\">"), "ИдЛицензии=\"4\">", "Поставщик", "ИдЛицензии");
     // After the addresses, whose lone CRs count as no lines.
     expectOne(spoilt("ИдПроизвИмп=\"21\">", "ИдПроизвИмп=\"22\">"), "ИдПроизвИмп=\"22\">", "СведПроизвИмпорт",
@@ -285,6 +287,7 @@ TEST_F(SpoiltDeclaration, DuplicatedId) {
               (std::vector<Finding>{{lineOf(content_, "ИдПроизвИмп=\"23\"", 2), "ПроизводителиИмпортеры", "ИдПроизвИмп"}}))
         << described(problems);
     EXPECT_NE(problems.at(0).message.find("Duplicate key-sequence ['23']"), std::string::npos) << problems[0].message;
+    EXPECT_EQ(problems[0].element, "/Файл/Справочники/ПроизводителиИмпортеры[6]");
 }
 
 TEST_F(SpoiltDeclaration, LicenceIdListedTwice) {
