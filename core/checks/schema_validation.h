@@ -15,7 +15,7 @@ inline constexpr std::string_view kSchemaFormatVersion = "4.30";
 // One thing the check found. Texts are UTF-8, as the XML library gives them (the element and
 // attribute names are the file's own); host::utf8ToCp1251 makes host text of them.
 struct SchemaProblem {
-    int line = 0;           // 1-based line of the file; 0 when the problem has no place in it
+    int line = 0;           // 1-based, by line feeds; an element's is where its start tag ends; 0: no place
     std::string element;    // the element's path in the file ("/Файл/Документ/ОбъемОборота[2]"), or its name alone
     std::string attribute;  // the attribute the problem is about, when there is one
     std::string message;

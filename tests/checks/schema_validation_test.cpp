@@ -138,6 +138,24 @@ TEST(DemoDeclarationSchemas, Form12HasAProductKindOfAnotherForm) {
     for (const SchemaProblem& problem : problems) EXPECT_NE(problem.message.find("'261'"), std::string::npos);
 }
 
+// The references of form 08 are unsigned, its lists' ids signed: the values still meet. A
+// consignment-note line runs over two lines; the parser places it where its start tag ends.
+TEST(DemoDeclarationSchemas, Form08ReferencesMeetTheirListsAcrossIntegerTypes) {
+    std::string content = readFile(demoFile("pZorvicTransport"));
+    const std::string reference = host::W("ИдПолучателя=\"33\" П000000000020");
+    ASSERT_NE(content.find(reference), std::string::npos);
+    content.replace(content.find(reference), reference.size(), host::W("ИдПолучателя=\"99\" П000000000020"));
+    const fs::path path = fs::temp_directory_path() / "zorvic-schema-form08-reference.xml";
+    std::ofstream(path, std::ios::binary) << content;
+    const auto problems = validateDeclaration(path.string(), "08");
+    fs::remove(path);
+    // The demo's four codes, and the reference in their midst.
+    const auto found = findings(problems);
+    ASSERT_EQ(found.size(), 5u) << described(problems);
+    EXPECT_EQ(found[2], (Finding{lineOf(content, "ИдПолучателя=\"99\""), "СведТТН", "ИдПолучателя"})) << described(problems);
+    EXPECT_NE(problems[2].message.find("['99']"), std::string::npos) << problems[2].message;
+}
+
 TEST(DemoDeclarationSchemas, TheFormIsTheOneTheFileDeclares) {
     for (const auto& [module, form] : {std::pair{"pZorvicRozn", "11"}, {"pZorvicRoznBeer", "12"}, {"pZorvicTransport", "08"},
                                        {"pZorvicBuy", "07"}, {"pZorvicDelivery", "06"}, {"pZorvicOborot", "05"}}) {
