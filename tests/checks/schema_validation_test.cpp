@@ -316,6 +316,14 @@ TEST_F(SpoiltDeclaration, LicenceIdListedTwice) {
         << described(problems);
 }
 
+// A corrective declaration names its number, of at most three digits, where a primary one has none.
+TEST_F(SpoiltDeclaration, CorrectiveNumber) {
+    EXPECT_TRUE(validateDeclaration(spoilt("<Первичная />", "<Корректирующая НомерКорр=\"2\"/>"), "07").empty());
+    expectOne(spoilt("<Первичная />", "<Корректирующая НомерКорр=\"1000\"/>"), "<Корректирующая", "Корректирующая",
+              "НомерКорр");
+    expectOne(spoilt("<Первичная />", "<Корректирующая/>"), "<Корректирующая", "Корректирующая", "НомерКорр");
+}
+
 TEST_F(SpoiltDeclaration, FileCutInHalf) {
     content_ = original_.substr(0, original_.size() / 2);
     const std::string path = written(content_);
