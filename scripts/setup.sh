@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev
   libsimpleini-dev nlohmann-json3-dev libcli11-dev
   firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev firebird3.0-server
-  libsqlite3-dev sqlite3 libxml2-utils
+  libsqlite3-dev sqlite3 libxml2-utils libxml2-dev
   libcairo2-dev libpango1.0-dev fonts-dejavu-core libxlsxwriter-dev poppler-utils unzip
   qt6-base-dev libgl-dev xvfb xauth
 )

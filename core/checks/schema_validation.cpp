@@ -1,0 +1,271 @@
+// Checking a declaration file against its form's schema with libxml2.
+#include "core/checks/schema_validation.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <libxml/xmlreader.h>
+#include <libxml/xmlschemas.h>
+#include <libxml/xmlversion.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <system_error>
+
+namespace core::checks {
+
+namespace embedded {
+// Made from core/checks/schemas/*.xsd at build time.
+std::string_view form_11_4_30();
+std::string_view form_12_4_30();
+std::string_view form_08_4_30();
+std::string_view form_07_4_30();
+std::string_view form_06_4_30();
+std::string_view form_05_4_30();
+}  // namespace embedded
+
+namespace {
+
+struct Schema {
+    std::string_view form;
+    std::string_view (*text)();
+};
+
+constexpr Schema kSchemas[] = {
+    {"11", embedded::form_11_4_30}, {"12", embedded::form_12_4_30}, {"08", embedded::form_08_4_30},
+    {"07", embedded::form_07_4_30}, {"06", embedded::form_06_4_30}, {"05", embedded::form_05_4_30},
+};
+
+const xmlChar* xml(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
+std::string text(const xmlChar* value) { return value ? reinterpret_cast<const char*>(value) : std::string{}; }
+
+struct FreeXml {
+    void operator()(xmlChar* p) const { xmlFree(p); }
+    void operator()(xmlDoc* p) const { xmlFreeDoc(p); }
+    void operator()(xmlParserCtxt* p) const { xmlFreeParserCtxt(p); }
+    void operator()(xmlSchemaParserCtxt* p) const { xmlSchemaFreeParserCtxt(p); }
+    void operator()(xmlSchema* p) const { xmlSchemaFree(p); }
+    void operator()(xmlSchemaValidCtxt* p) const { xmlSchemaFreeValidCtxt(p); }
+    void operator()(xmlTextReader* p) const { xmlFreeTextReader(p); }
+};
+template <typename T>
+using Owned = std::unique_ptr<T, FreeXml>;
+
+// What follows `lead` up to the next quote: the names libxml2's messages quote.
+std::string quotedAfter(const std::string& message, std::string_view lead) {
+    const std::size_t start = message.find(lead);
+    if (start == std::string::npos) return {};
+    const std::size_t from = start + lead.size();
+    const std::size_t end = message.find('\'', from);
+    return end == std::string::npos ? std::string{} : message.substr(from, end - from);
+}
+
+void collect(void* data, const xmlError* error) {
+    if (error == nullptr || error->level == XML_ERR_NONE) return;
+    auto& problems = *static_cast<std::vector<SchemaProblem>*>(data);
+    SchemaProblem problem;
+    problem.message = error->message ? error->message : "";
+    while (!problem.message.empty() && (problem.message.back() == '\n' || problem.message.back() == ' '))
+        problem.message.pop_back();
+    // The validator names the node it was at: an element, or an attribute of one.
+    auto* node = static_cast<xmlNode*>(error->node);
+    if (node != nullptr && node->type == XML_ATTRIBUTE_NODE) {
+        problem.attribute = text(node->name);
+        node = node->parent;
+    }
+    if (node != nullptr && node->type == XML_ELEMENT_NODE) {
+        const Owned<xmlChar> path(xmlGetNodePath(node));
+        problem.element = text(path.get());
+        // Past 65535 only the node's own count holds the line.
+        problem.line = static_cast<int>(xmlGetLineNo(node));
+    }
+    if (problem.line <= 0) problem.line = std::max(error->line, 0);
+    if (problem.element.empty()) problem.element = quotedAfter(problem.message, "Element '");
+    if (problem.attribute.empty()) problem.attribute = quotedAfter(problem.message, "attribute '");
+    // The schemas name each identity constraint "element.attribute".
+    if (problem.attribute.empty()) {
+        std::string constraint = quotedAfter(problem.message, "keyref '");
+        if (constraint.empty()) constraint = quotedAfter(problem.message, "identity-constraint '");
+        if (const std::size_t dot = constraint.rfind('.'); dot != std::string::npos)
+            problem.attribute = constraint.substr(dot + 1);
+    }
+    problems.push_back(std::move(problem));
+}
+
+// libxml2 before 2.12 hands its handlers a non-const error.
+#if LIBXML_VERSION >= 21200
+using ErrorArgument = const xmlError*;
+#else
+using ErrorArgument = xmlError*;
+#endif
+
+void onError(void* problems, ErrorArgument error) { collect(problems, error); }
+
+// The parser hands its handler the parser context, which carries the problems in _private.
+void onParseError(void* context, ErrorArgument error) { collect(static_cast<xmlParserCtxt*>(context)->_private, error); }
+
+void ignoreError(void*, ErrorArgument) {}
+
+// The identity constraints tell of an element by its name and line alone: the element of that
+// name that starts on that line is the one, and its path is given.
+void placeByLine(xmlDoc* doc, std::vector<SchemaProblem>& problems) {
+    std::map<std::pair<long, std::string>, std::string> paths;
+    for (const SchemaProblem& problem : problems)
+        if (problem.line > 0 && !problem.element.empty() && problem.element.front() != '/')
+            paths.emplace(std::pair{static_cast<long>(problem.line), problem.element}, std::string{});
+    if (paths.empty()) return;
+    // Depth first, without recursion: a declaration nests deep enough.
+    for (xmlNode* node = xmlDocGetRootElement(doc); node != nullptr;) {
+        if (node->type == XML_ELEMENT_NODE) {
+            const auto found = paths.find({xmlGetLineNo(node), text(node->name)});
+            if (found != paths.end() && found->second.empty()) {
+                const Owned<xmlChar> path(xmlGetNodePath(node));
+                found->second = text(path.get());
+            }
+        }
+        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
+            node = node->children;
+            continue;
+        }
+        while (node != nullptr && node->next == nullptr) node = node->parent;
+        if (node != nullptr) node = node->next;
+    }
+    for (SchemaProblem& problem : problems) {
+        const auto found = paths.find({static_cast<long>(problem.line), problem.element});
+        if (found != paths.end() && !found->second.empty()) problem.element = found->second;
+    }
+}
+
+SchemaProblem fileProblem(std::string message) { return {0, {}, {}, std::move(message)}; }
+
+// A path that names no readable regular file, said before libxml2 would say it less clearly.
+std::optional<SchemaProblem> unreadable(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return fileProblem("Файл декларации не найден: " + path);
+    if (error) return fileProblem("Файл декларации недоступен: " + path + " (" + error.message() + ")");
+    if (status.type() != std::filesystem::file_type::regular)
+        return fileProblem("Не файл, а " +
+                           std::string(status.type() == std::filesystem::file_type::directory ? "каталог" : "особый файл") +
+                           ": " + path);
+    return std::nullopt;
+}
+
+// No network: a declaration refers to nothing outside itself. Lines are counted past 65535.
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES;
+
+std::vector<SchemaProblem> check(const std::string& path, std::optional<std::string> form) {
+    xmlInitParser();
+    std::vector<SchemaProblem> problems;
+    if (auto problem = unreadable(path)) return {*problem};
+
+    const Owned<xmlParserCtxt> parser(xmlNewParserCtxt());
+    if (!parser) return {fileProblem("Не хватило памяти для разбора файла " + path)};
+    parser->_private = &problems;
+    parser->sax->serror = onParseError;
+    const Owned<xmlDoc> doc(xmlCtxtReadFile(parser.get(), path.c_str(), nullptr, kParseOptions));
+    // Not well-formed: nothing to check against the schema. A warning alone leaves the document.
+    if (!doc) {
+        if (problems.empty()) problems.push_back(fileProblem("Файл не прочитан как XML: " + path));
+        return problems;
+    }
+
+    if (!form) {
+        const xmlNode* root = xmlDocGetRootElement(doc.get());
+        for (const xmlNode* child = root ? root->children : nullptr; child; child = child->next) {
+            if (child->type != XML_ELEMENT_NODE || text(child->name) != "ФормаОтч") continue;
+            const Owned<xmlChar> number(xmlGetProp(child, xml("НомФорм")));
+            if (number) form = text(number.get());
+            break;
+        }
+        if (!form) return {fileProblem("В файле не указан номер формы (ФормаОтч, НомФорм): " + path)};
+    }
+    const std::string_view schemaText = declarationSchema(*form);
+    if (schemaText.empty())
+        return {fileProblem("Для формы \"" + *form + "\" нет схемы формата " +
+                            std::string(kSchemaFormatVersion))};
+
+    const Owned<xmlSchemaParserCtxt> schemaParser(
+        xmlSchemaNewMemParserCtxt(schemaText.data(), static_cast<int>(schemaText.size())));
+    if (!schemaParser) return {fileProblem("Не хватило памяти для схемы формы " + *form)};
+    std::vector<SchemaProblem> schemaProblems;
+    xmlSchemaSetParserStructuredErrors(schemaParser.get(), onError, &schemaProblems);
+    const Owned<xmlSchema> schema(xmlSchemaParse(schemaParser.get()));
+    if (!schema) {
+        // A schema the program carries that does not compile is the program's fault, said as such.
+        for (SchemaProblem& problem : schemaProblems) problem.message = "Схема формы " + *form + ": " + problem.message;
+        if (schemaProblems.empty()) schemaProblems.push_back(fileProblem("Схема формы " + *form + " не разобрана"));
+        return schemaProblems;
+    }
+    const Owned<xmlSchemaValidCtxt> validator(xmlSchemaNewValidCtxt(schema.get()));
+    if (!validator) return {fileProblem("Не хватило памяти для проверки по схеме")};
+    xmlSchemaSetValidStructuredErrors(validator.get(), onError, &problems);
+    const int result = xmlSchemaValidateDoc(validator.get(), doc.get());
+    if (result < 0 && problems.empty()) problems.push_back(fileProblem("Проверка по схеме прервана внутренней ошибкой"));
+    if (result > 0 && problems.empty()) problems.push_back(fileProblem("Файл не соответствует схеме формы " + *form));
+    placeByLine(doc.get(), problems);
+    // Identity constraints are told when their scope closes, after the elements that follow.
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const SchemaProblem& a, const SchemaProblem& b) { return a.line < b.line; });
+    return problems;
+}
+
+}  // namespace
+
+std::string describe(const SchemaProblem& problem) {
+    std::string text;
+    auto part = [&text](const std::string& piece) {
+        if (piece.empty()) return;
+        if (!text.empty()) text += ", ";
+        text += piece;
+    };
+    if (problem.line > 0) part("строка " + std::to_string(problem.line));
+    part(problem.element);
+    if (!problem.attribute.empty()) part("атрибут " + problem.attribute);
+    return text.empty() ? problem.message : text + ": " + problem.message;
+}
+
+const std::vector<std::string_view>& schemaForms() {
+    static const std::vector<std::string_view> kForms = [] {
+        std::vector<std::string_view> forms;
+        for (const Schema& schema : kSchemas) forms.push_back(schema.form);
+        return forms;
+    }();
+    return kForms;
+}
+
+std::string_view declarationSchema(std::string_view form) {
+    for (const Schema& schema : kSchemas)
+        if (schema.form == form) return schema.text();
+    return {};
+}
+
+std::optional<std::string> declaredForm(const std::string& path) {
+    if (unreadable(path)) return std::nullopt;
+    xmlInitParser();
+    const Owned<xmlTextReader> reader(xmlReaderForFile(path.c_str(), nullptr, kParseOptions));
+    if (!reader) return std::nullopt;
+    // What is wrong with the file is the full check's to say; here it only ends the reading.
+    xmlTextReaderSetStructuredErrorHandler(reader.get(), ignoreError, nullptr);
+    while (xmlTextReaderRead(reader.get()) == 1) {
+        if (xmlTextReaderNodeType(reader.get()) != XML_READER_TYPE_ELEMENT) continue;
+        const std::string name = text(xmlTextReaderConstName(reader.get()));
+        // The form header comes before the document, wherever the reference block stands.
+        if (name == "Документ") break;
+        if (name != "ФормаОтч") continue;
+        const Owned<xmlChar> number(xmlTextReaderGetAttribute(reader.get(), xml("НомФорм")));
+        if (!number) break;
+        return text(number.get());
+    }
+    return std::nullopt;
+}
+
+std::vector<SchemaProblem> validateDeclaration(const std::string& path, std::string_view form) {
+    return check(path, std::string(form));
+}
+
+std::vector<SchemaProblem> validateDeclaration(const std::string& path) { return check(path, std::nullopt); }
+
+}  // namespace core::checks
