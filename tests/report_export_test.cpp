@@ -9,6 +9,7 @@
 #include "host/report/report_engine.h"
 #include "host/report/report_error.h"
 #include "host/report/report_export.h"
+#include "host/report/report_pages.h"
 #include "test_support.h"
 
 namespace {
@@ -90,6 +91,27 @@ TEST_F(ReportExportTest, XlsxSheetHoldsTheTexts) {
     EXPECT_EQ(occurrences(sheet, "<t>Наименование</t>"), 2u);
     EXPECT_NE(sheet.find("<rowBreaks"), std::string::npos);
     EXPECT_NE(sheet.find("<mergeCell "), std::string::npos);  // the title spans the columns
+}
+
+// A chain's quarter passes a sheet's last row: the pages go on, whole, on the next sheet, each
+// sheet with the columns and its own page breaks.
+TEST_F(ReportExportTest, XlsxPagesPastASheetsLastRowGoOnTheNextSheet) {
+    const std::string xlsx = file("sheets.xlsx");
+    host::exportToXlsx(host::HeldPages(report_), xlsx, 8);
+    const std::string first = run("unzip -p '" + xlsx + "' xl/worksheets/sheet1.xml");
+    const std::string second = run("unzip -p '" + xlsx + "' xl/worksheets/sheet2.xml");
+    EXPECT_NE(first.find("Страница 1 из 2"), std::string::npos) << first;
+    EXPECT_EQ(first.find("Страница 2 из 2"), std::string::npos) << first;
+    EXPECT_NE(second.find("Страница 2 из 2"), std::string::npos) << second;
+    EXPECT_NE(second.find("Итого по организации"), std::string::npos) << second;
+    EXPECT_NE(second.find("<t>Наименование</t>"), std::string::npos) << second;  // the header repeats
+    // The second sheet starts at its first row, with the same columns.
+    EXPECT_NE(second.find("<row r=\"1\""), std::string::npos) << second;
+    EXPECT_EQ(first.substr(first.find("<cols>"), first.find("</cols>") - first.find("<cols>")),
+              second.substr(second.find("<cols>"), second.find("</cols>") - second.find("<cols>")));
+    // Without the limit both pages share one sheet.
+    host::exportToXlsx(host::HeldPages(report_), xlsx);
+    EXPECT_EQ(run("unzip -l '" + xlsx + "'").find("sheet2.xml"), std::string::npos);
 }
 
 TEST_F(ReportExportTest, HtmlHasOnePageBoxPerPageWithTheTextsEscaped) {

@@ -2,6 +2,7 @@
 
 // The export filters of prepared reports.
 
+#include <cstddef>
 #include <string>
 
 #include "host/host_api.h"
@@ -21,9 +22,12 @@ namespace host {
 
 // Vector pages with the text embedded (DejaVu fonts, so Cyrillic prints).
 HOST_API void exportToPdf(const ReportPages& pages, const std::string& path);
-// One sheet; each page's texts become rows by their vertical position and columns by their left
-// edge, so the table of the report stays a table. Written row by row, in constant memory.
-HOST_API void exportToXlsx(const ReportPages& pages, const std::string& path);
+// The rows a spreadsheet's sheet holds at most.
+inline constexpr std::size_t kXlsxSheetRows = 1048576;
+// One sheet, and more when the pages need more than `sheetRows` rows: each sheet holds whole pages.
+// Each page's texts become rows by their vertical position and columns by their left edge, so
+// the table of the report stays a table. Written row by row, in constant memory.
+HOST_API void exportToXlsx(const ReportPages& pages, const std::string& path, std::size_t sheetRows = kXlsxSheetRows);
 // One HTML document, every page a box of its paper size with the texts placed absolutely.
 HOST_API void exportToHtml(const ReportPages& pages, const std::string& path);
 // Framed paragraphs placed on the page, one RTF page per prepared page.

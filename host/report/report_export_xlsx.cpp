@@ -94,20 +94,29 @@ struct WorkbookGuard {
 // merged ones too, goes in row order.
 class SheetWriter final : public PageSink {
 public:
-    SheetWriter(lxw_worksheet* sheet, FormatCache& formats, const std::vector<long>& columns, const std::string& path)
-        : sheet_(sheet), formats_(formats), columns_(columns), path_(path) {}
+    SheetWriter(lxw_workbook* book, FormatCache& formats, const std::vector<long>& columns, std::size_t sheetRows,
+                bool landscape, const std::string& path)
+        : book_(book), formats_(formats), columns_(columns), sheetRows_(sheetRows), landscape_(landscape), path_(path) {
+        startSheet();
+    }
 
     void takePage(const PreparedPage& page) override {
         throwIfStopRequested();
         advanceStage();
-        const lxw_row_t firstRow = nextRow_;
-        pageStarts_.push_back(firstRow);
         std::set<long> ys;
         for (const auto& t : page.texts) {
             ys.insert(snapped(t.top));
             ys.insert(snapped(t.top + t.height));
         }
         const std::vector<long> rows(ys.begin(), ys.end());
+        // A sheet ends at the spreadsheet's last row: a chain's quarter goes on, page by whole
+        // page, on the next sheet.
+        if (nextRow_ > 0 && nextRow_ + rows.size() > sheetRows_) {
+            finishSheet();
+            startSheet();
+        }
+        const lxw_row_t firstRow = nextRow_;
+        pageStarts_.push_back(firstRow);
         auto rowOf = [&](double mm) {
             return firstRow + static_cast<lxw_row_t>(std::lower_bound(rows.begin(), rows.end(), snapped(mm)) - rows.begin());
         };
@@ -185,21 +194,39 @@ public:
         nextRow_ = firstRow + heights;
     }
 
-    // Where each page after the first starts, ending with the zero the library wants.
-    std::vector<lxw_row_t> pageBreaks() const {
+    // The last sheet's page breaks and paper.
+    void finishSheet() {
+        // Where each page after the first starts, ending with the zero the library wants.
         std::vector<lxw_row_t> breaks(pageStarts_.begin() + (pageStarts_.empty() ? 0 : 1), pageStarts_.end());
         breaks.push_back(0);
-        return breaks;
+        if (breaks.size() > 1) check(worksheet_set_h_pagebreaks(sheet_, breaks.data()), path_);
+        worksheet_set_paper(sheet_, 9);  // A4
+        if (landscape_) worksheet_set_landscape(sheet_);
     }
 
 private:
+    void startSheet() {
+        sheet_ = workbook_add_worksheet(book_, nullptr);
+        if (!sheet_) throw ReportError("cannot write " + path_ + ": the spreadsheet library cannot add a sheet");
+        for (std::size_t i = 0; i + 1 < columns_.size(); ++i) {
+            // Excel measures columns in characters of its default font, about 1.9 mm each.
+            const double width = (columns_[i + 1] - columns_[i]) * kSnap / 1.9;
+            check(worksheet_set_column(sheet_, static_cast<lxw_col_t>(i), static_cast<lxw_col_t>(i), width, nullptr), path_);
+        }
+        nextRow_ = 0;
+        pageStarts_.clear();
+    }
+
     lxw_col_t columnOf(double mm) const {
         return static_cast<lxw_col_t>(std::lower_bound(columns_.begin(), columns_.end(), snapped(mm)) - columns_.begin());
     }
 
-    lxw_worksheet* sheet_;
+    lxw_workbook* book_;
+    lxw_worksheet* sheet_ = nullptr;
     FormatCache& formats_;
     const std::vector<long>& columns_;
+    std::size_t sheetRows_;
+    bool landscape_;
     const std::string& path_;
     lxw_row_t nextRow_ = 0;
     std::vector<lxw_row_t> pageStarts_;
@@ -207,7 +234,7 @@ private:
 
 }  // namespace
 
-void exportToXlsx(const ReportPages& pages, const std::string& path) {
+void exportToXlsx(const ReportPages& pages, const std::string& path, std::size_t sheetRows) {
     // The library writes the file by its name, when the workbook is closed.
     ReplacingFile file(path);
     file.releaseForLibrary();
@@ -231,22 +258,11 @@ void exportToXlsx(const ReportPages& pages, const std::string& path) {
     lxw_workbook* book = workbook_new_opt(file.temporaryPath().c_str(), &options);
     if (!book) throw ReportError("cannot write " + path + ": the spreadsheet library cannot start a workbook");
     WorkbookGuard guard{book};
-    lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
-    if (!sheet) throw ReportError("cannot write " + path + ": the spreadsheet library cannot add a sheet");
     FormatCache formats(book);
-    for (std::size_t i = 0; i + 1 < columns.size(); ++i) {
-        // Excel measures columns in characters of its default font, about 1.9 mm each.
-        const double width = (columns[i + 1] - columns[i]) * kSnap / 1.9;
-        check(worksheet_set_column(sheet, static_cast<lxw_col_t>(i), static_cast<lxw_col_t>(i), width, nullptr), path);
-    }
-
-    SheetWriter writer(sheet, formats, columns, path);
+    SheetWriter writer(book, formats, columns, std::min(sheetRows, kXlsxSheetRows), pages.pageWidth() > pages.pageHeight(), path);
     enterStage(RunStage::Exporting);
     pages.walk(writer);
-    std::vector<lxw_row_t> breaks = writer.pageBreaks();
-    if (breaks.size() > 1) check(worksheet_set_h_pagebreaks(sheet, breaks.data()), path);
-    worksheet_set_paper(sheet, 9);  // A4
-    if (pages.pageWidth() > pages.pageHeight()) worksheet_set_landscape(sheet);
+    writer.finishSheet();
     // Closing writes the file and frees the workbook, whatever it answers.
     guard.book = nullptr;
     errno = 0;
