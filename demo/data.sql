@@ -1,6 +1,8 @@
 SET NAMES UTF8;
 /*
-  Demo data: the trading company ООО «ТД «Черноземье»» (client 1) in Voronezh, 2024.
+  Demo data: two organizations of one host in Voronezh, 2024 - the wholesaler ООО «ТД «Черноземье»»
+  (client 1, wholesale licence: forms 07, 06, 05, 08) and the retailer ООО «Продукты 24» (client 30,
+  retail licence: forms 11, 12), which buys its spirits from the wholesaler.
 
   Subdivisions (client cards of the company, each with its own KPP and address):
     2  Магазин «Центральный»          store group 1: sales floor, back store, embankment pavilion
@@ -10,9 +12,10 @@ SET NAMES UTF8;
   its own card is the company itself: declared by place it falls under client 1, by group under 2.
 
   Counterparties: suppliers 10-15 and 23, producers 20-24 (10, 13 and 14 produce as well),
-  wholesale buyers 30-34, carriers 40-41, the anonymous retail buyer 50. Client 60 is a second
-  organization of the same host (an entrepreneur selling beer) whose documents must never leak
-  into client 1's declarations.
+  wholesale buyers 30-34, carriers 40-41, the anonymous retail buyer 50. Client 30 is the
+  wholesaler's buyer and an organization of the host as well: its store 31 («магазин № 3», place 8)
+  is its subdivision. Client 60 is a third organization of the same host (an entrepreneur selling
+  beer). No organization's documents may leak into another's declarations.
 */
 
 /* hand-made documents and lines carry their own small ids; generated ones follow them */
@@ -90,8 +93,8 @@ insert into CLIENTS (ID_CLIENTS, NAME_CLIENTS, LEGAL_NAME, INN_CLIENTS, KPP, TEL
 insert into CLIENTS (ID_CLIENTS, NAME_CLIENTS, LEGAL_NAME, INN_CLIENTS, KPP, TEL_CLIENTS, OWNKIND, GROUP_ID, COUNTRY_KOD, IS_PRODUCER)
   values (24, 'Пивзавод Усмань', 'АО «Пивзавод «Усмань»»', '4826003355', '482601001', '+7 (47472) 4-12-12', 2, 4, '643', 1);
 
-insert into CLIENTS (ID_CLIENTS, NAME_CLIENTS, LEGAL_NAME, INN_CLIENTS, KPP, TEL_CLIENTS, OWNKIND, GROUP_ID, COUNTRY_KOD)
-  values (30, 'Продукты 24', 'ООО «Продукты 24»', '3665099122', '366501001', '+7 (473) 290-24-24', 1, 5, '643');
+insert into CLIENTS (ID_CLIENTS, NAME_CLIENTS, LEGAL_NAME, INN_CLIENTS, KPP, TEL_CLIENTS, OWNKIND, GROUP_ID, COUNTRY_KOD, IS_OUR)
+  values (30, 'Продукты 24', 'ООО «Продукты 24»', '3665099122', '366501001', '+7 (473) 290-24-24', 1, 5, '643', 1);
 insert into CLIENTS (ID_CLIENTS, NAME_CLIENTS, LEGAL_NAME, INN_CLIENTS, KPP, TEL_CLIENTS, OWNKIND, GROUP_ID, PARENT_ID, COUNTRY_KOD)
   values (31, 'Продукты 24, магазин № 3', 'ООО «Продукты 24», магазин № 3', '3665099122', '366343002', '+7 (473) 290-24-03', 6, 5, 30, '643');
 insert into CLIENTS (ID_CLIENTS, NAME_CLIENTS, LEGAL_NAME, INN_CLIENTS, KPP, TEL_CLIENTS, OWNKIND, GROUP_ID, COUNTRY_KOD)
@@ -204,9 +207,7 @@ insert into VIDPROD (KOD, NAME, BEER_FORM) values ('212', 'Ликероводо�
 insert into VIDPROD (KOD, NAME, BEER_FORM) values ('229', 'Коньяк', 0);
 insert into VIDPROD (KOD, NAME, BEER_FORM) values ('400', 'Вино (за исключением игристого вина)', 0);
 insert into VIDPROD (KOD, NAME, BEER_FORM) values ('440', 'Вино игристое', 0);
-insert into VIDPROD (KOD, NAME, BEER_FORM) values ('261', 'Сидр', 1);
-insert into VIDPROD (KOD, NAME, BEER_FORM) values ('262', 'Пуаре', 1);
-insert into VIDPROD (KOD, NAME, BEER_FORM) values ('263', 'Медовуха', 1);
+insert into VIDPROD (KOD, NAME, BEER_FORM) values ('260', 'Сидр, пуаре, медовуха', 1);
 insert into VIDPROD (KOD, NAME, BEER_FORM) values ('500', 'Пиво с содержанием объемной доли этилового спирта свыше 0,5% и до 8,6% включительно', 1);
 insert into VIDPROD (KOD, NAME, BEER_FORM) values ('510', 'Пиво с содержанием объемной доли этилового спирта свыше 8,6%', 1);
 insert into VIDPROD (KOD, NAME, BEER_FORM) values ('520', 'Напитки, изготавливаемые на основе пива', 1);
@@ -234,7 +235,7 @@ insert into GOODS (ID, ARTICUL, NAME, GROUP_ID, UNIT, NETTO, ALCOHOL, VIDPROD_KO
 insert into GOODS (ID, ARTICUL, NAME, GROUP_ID, UNIT, NETTO, ALCOHOL, VIDPROD_KOD, MANUF_ID) values (202, 'ЧП-0205', 'Пиво «Черноземное крепкое» 9% 0,5 л', 3, 'шт', 0.5, 9, '510', 22);
 insert into GOODS (ID, ARTICUL, NAME, GROUP_ID, UNIT, NETTO, ALCOHOL, VIDPROD_KOD, MANUF_ID) values (203, 'ЧП-0345', 'Пивной напиток «Черноземное вишнёвое» 4% 0,45 л', 3, 'шт', 0.45, 4, '520', 22);
 insert into GOODS (ID, ARTICUL, NAME, GROUP_ID, UNIT, NETTO, ALCOHOL, VIDPROD_KOD, MANUF_ID) values (204, 'СИД-Р01', 'Пиво «Сидоровское» нефильтрованное 5% разливное', 3, 'л', 1, 5, '500', 13);
-insert into GOODS (ID, ARTICUL, NAME, GROUP_ID, UNIT, NETTO, ALCOHOL, VIDPROD_KOD, MANUF_ID) values (205, 'ТБ-5075', 'Сидр «Таманский яблочный» 5% 0,75 л', 3, 'шт', 0.75, 5, '261', 23);
+insert into GOODS (ID, ARTICUL, NAME, GROUP_ID, UNIT, NETTO, ALCOHOL, VIDPROD_KOD, MANUF_ID) values (205, 'ТБ-5075', 'Сидр «Таманский яблочный» 5% 0,75 л', 3, 'шт', 0.75, 5, '260', 23);
 insert into GOODS (ID, ARTICUL, NAME, GROUP_ID, UNIT, NETTO, ALCOHOL, VIDPROD_KOD, MANUF_ID) values (206, 'УС-0115', 'Пиво «Усманское» 4% 1,5 л', 3, 'шт', 1.5, 4, '500', 24);
 insert into GOODS (ID, ARTICUL, NAME, GROUP_ID, UNIT, NETTO, ALCOHOL, VIDPROD_KOD, MANUF_ID) values (301, 'ДС-1001', 'Сок яблочный осветлённый 1 л', 4, 'шт', 1, null, null, null);
 insert into GOODS (ID, ARTICUL, NAME, GROUP_ID, UNIT, NETTO, ALCOHOL, VIDPROD_KOD, MANUF_ID) values (302, 'ДС-2005', 'Вода минеральная «Воронежская» 0,5 л', 4, 'шт', 0.5, null, null, null);
@@ -252,6 +253,7 @@ insert into STORE_PLACES (ID, NAME, ORG_ID, GROUP_ID, CLIENT_ID, IS_RETAIL) valu
 insert into STORE_PLACES (ID, NAME, ORG_ID, GROUP_ID, CLIENT_ID, IS_RETAIL) values (5, 'Левобережный: торговый зал', 1, 2, null, 1);
 insert into STORE_PLACES (ID, NAME, ORG_ID, GROUP_ID, CLIENT_ID, IS_RETAIL) values (6, 'Рамонь: торговый зал', 1, 3, null, 1);
 insert into STORE_PLACES (ID, NAME, ORG_ID, GROUP_ID, CLIENT_ID, IS_RETAIL) values (7, 'Магазин ИП Гончаровой', 60, null, null, 1);
+insert into STORE_PLACES (ID, NAME, ORG_ID, GROUP_ID, CLIENT_ID, IS_RETAIL) values (8, 'Продукты 24: магазин № 3', 30, null, 31, 1);
 
 /* ---------- document types, transport ---------- */
 
@@ -612,6 +614,35 @@ insert into DOC_LINES (DOC_ID, GOODS_ID, QUANTITY, PARTY_ID) values (128, 108, 3
 insert into DOCS (ID, DOC_TYPE, DOC_DATE, DOC_NUMBER, ORG_ID, PLACE_ID, PLACE_TO_ID) values (129, 7, '2024-12-11', 'ПМ-000042', 1, 2, 6);
 insert into DOC_LINES (DOC_ID, GOODS_ID, QUANTITY, PARTY_ID) values (129, 110, 24, 1962);
 insert into DOC_LINES (DOC_ID, GOODS_ID, QUANTITY, PARTY_ID) values (129, 106, 12, 1951);
+
+/* ========== the retailer «Продукты 24» (client 30), store № 3 (place 8) ========== */
+/* Its spirits come from the wholesaler (client 1: its deliveries РН-000011 and РН-000052 to the
+   store), its beer from the beer wholesaler and the brewer. The lines carry their own ids, so that
+   the wholesaler's lines keep theirs. */
+
+insert into DOCS (ID, DOC_TYPE, DOC_DATE, DOC_NUMBER, ORG_ID, PLACE_ID, CLIENT_ID) values (200, 10, '2023-12-31', 'ВО-000001', 30, 8, 1);
+insert into DOC_LINES (ID, DOC_ID, GOODS_ID, QUANTITY, PRICE) values (3001, 200, 101, 48, 385);
+insert into DOC_LINES (ID, DOC_ID, GOODS_ID, QUANTITY, PRICE) values (3002, 200, 103, 24, 505);
+insert into DOCS (ID, DOC_TYPE, DOC_DATE, DOC_NUMBER, ORG_ID, PLACE_ID, CLIENT_ID) values (201, 10, '2023-12-31', 'ВО-000002', 30, 8, 12);
+insert into DOC_LINES (ID, DOC_ID, GOODS_ID, QUANTITY, PRICE) values (3011, 201, 201, 120, 63);
+
+/* the wholesaler's note names the Kazan plant as the producer of its vodka lot */
+insert into DOCS (ID, DOC_TYPE, DOC_DATE, DOC_NUMBER, ORG_ID, PLACE_ID, CLIENT_ID, EXT_DOC_DATE, EXT_DOC_NUMBER) values (202, 1, '2024-01-23', 'ПН-000004', 30, 8, 1, '2024-01-22', 'РН-000011');
+insert into DOC_LINES (ID, DOC_ID, GOODS_ID, QUANTITY, PRICE, MANUF_ID) values (3021, 202, 101, 60, 389, 20);
+insert into DOC_LINES (ID, DOC_ID, GOODS_ID, QUANTITY, PRICE) values (3022, 202, 103, 36, 512);
+insert into DOCS (ID, DOC_TYPE, DOC_DATE, DOC_NUMBER, ORG_ID, PLACE_ID, CLIENT_ID, EXT_DOC_DATE, EXT_DOC_NUMBER) values (203, 1, '2024-03-22', 'ПН-000019', 30, 8, 1, '2024-03-22', 'РН-000052');
+insert into DOC_LINES (ID, DOC_ID, GOODS_ID, QUANTITY, PRICE) values (3031, 203, 101, 48, 389);
+insert into DOC_LINES (ID, DOC_ID, GOODS_ID, QUANTITY, PRICE) values (3032, 203, 102, 60, 219);
+insert into DOC_LINES (ID, DOC_ID, GOODS_ID, QUANTITY, PRICE, VIDPROD_KOD) values (3033, 203, 104, 12, 355, '212');
+insert into DOCS (ID, DOC_TYPE, DOC_DATE, DOC_NUMBER, ORG_ID, PLACE_ID, CLIENT_ID, EXT_DOC_DATE, EXT_DOC_NUMBER) values (204, 1, '2024-01-16', 'ПН-000002', 30, 8, 12, '2024-01-16', 'ПД-1212');
+insert into DOC_LINES (ID, DOC_ID, GOODS_ID, QUANTITY, PRICE) values (3041, 204, 201, 240, 63);
+insert into DOC_LINES (ID, DOC_ID, GOODS_ID, QUANTITY, PRICE) values (3042, 204, 202, 96, 79);
+insert into DOC_LINES (ID, DOC_ID, GOODS_ID, QUANTITY, PRICE) values (3043, 204, 206, 60, 147);
+insert into DOCS (ID, DOC_TYPE, DOC_DATE, DOC_NUMBER, ORG_ID, PLACE_ID, CLIENT_ID, EXT_DOC_DATE, EXT_DOC_NUMBER) values (205, 1, '2024-02-13', 'ПН-000009', 30, 8, 13, '2024-02-13', '18');
+insert into DOC_LINES (ID, DOC_ID, GOODS_ID, QUANTITY, PRICE) values (3051, 205, 204, 100, 95);
+/* six bottles of the first delivery came broken and went back (the wholesaler's ВК-000003) */
+insert into DOCS (ID, DOC_TYPE, DOC_DATE, DOC_NUMBER, ORG_ID, PLACE_ID, CLIENT_ID, COMMENTS) values (206, 2, '2024-03-25', 'ВЗ-17', 30, 8, 1, 'Бой при приёмке');
+insert into DOC_LINES (ID, DOC_ID, GOODS_ID, QUANTITY, PRICE, PARTY_ID) values (3061, 206, 103, 6, 512, 3022);
 
 commit;
 

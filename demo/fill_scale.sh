@@ -68,7 +68,7 @@ declare variable kod varchar(3);
 declare variable netto numeric(9,4);
 declare variable beer smallint;
 declare variable kinds_a varchar(40) = '200211212229400440';
-declare variable kinds_b varchar(40) = '500500500510520261262263';
+declare variable kinds_b varchar(40) = '500500500510520260260260';
 declare variable nettos varchar(60) = '0.250.500.700.751.001.500.500.50';
 declare variable region varchar(2);
 declare variable inn varchar(12);

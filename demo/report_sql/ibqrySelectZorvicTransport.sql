@@ -1,11 +1,15 @@
 /* Transport of alcoholic products (not beer) by hired carriers - one row per consignment note
-   (document) on a waybill, product kind and producer, in decalitres. The carrier comes with its
-   legal address and the licence in force on the waybill date, the vehicle with its body volume,
-   and the receiver of the goods - the consignee or buyer of a delivery, the supplier of a return,
-   the receiving subdivision of a transfer, the own subdivision for goods brought in. TN_QUANTITY
-   is what the waybill carried of the product kind for the subdivision. Product kind and producer
-   come from the goods card. Rows come ordered by subdivision, transport kind, product kind,
-   carrier and licence, vehicle and waybill, as declared. */
+   (document) on a waybill and product group, in decalitres. The carrier comes with its legal
+   address and the licence in force on the waybill date, the vehicle with its body volume, and the
+   receiver of the goods - the consignee or buyer of a delivery, the supplier of a return, the
+   receiving subdivision of a transfer, the own subdivision for goods brought in. TN_QUANTITY is
+   what the waybill carried of the product group for the subdivision. Product kind and producer
+   come from the goods card, the producer given when the goods of the group on the note have only
+   one. The declaration wants the group of the kind (ethyl spirit ЭС for the spirit kinds 0xx,
+   alcoholic products АП for the rest - the host keeps no spirit-containing products) and the
+   transport kind as its letter code, where the host numbers the kinds 1 to 5. Rows come ordered
+   by subdivision, transport kind, product group, carrier and licence, vehicle and waybill, as
+   declared. */
 with prm as (
   select cast(:From_name_ID as integer) as org_id,
          cast(:Date_First as date) as date_first,
@@ -15,7 +19,7 @@ with prm as (
     from rdb$database),
 lines as (
   select iif(prm.by_group = 1, ps.sub_group, ps.sub_own) as superplace_cl_id,
-         g.vidprod_kod,
+         cast(iif(g.vidprod_kod starting with '0', 'ЭС', 'АП') as varchar(5)) as product_group,
          g.manuf_id,
          d.transport_id,
          coalesce(d.ext_doc_date, d.doc_date) as ext_doc_date,
@@ -41,19 +45,21 @@ lines as (
      and v.beer_form = 0
      and g.netto > 0),
 grp as (
-  select li.superplace_cl_id, li.vidprod_kod, li.manuf_id, li.transport_id, li.ext_doc_date,
-         li.ext_docindex, li.isret, li.buyer_id, round(sum(li.dal), max(prm.prec)) as quantity
+  select li.superplace_cl_id, li.product_group,
+         iif(min(li.manuf_id) = max(li.manuf_id), min(li.manuf_id), null) as manuf_id,
+         li.transport_id, li.ext_doc_date, li.ext_docindex, li.isret, li.buyer_id,
+         round(sum(li.dal), max(prm.prec)) as quantity
     from lines li
     cross join prm
-   group by li.superplace_cl_id, li.vidprod_kod, li.manuf_id, li.transport_id,
+   group by li.superplace_cl_id, li.product_group, li.transport_id,
             li.ext_doc_date, li.ext_docindex, li.isret, li.buyer_id),
 waybills as (
   select r.*,
-         sum(r.quantity) over (partition by r.transport_id, r.superplace_cl_id, r.vidprod_kod)
+         sum(r.quantity) over (partition by r.transport_id, r.superplace_cl_id, r.product_group)
            as tn_quantity
     from grp r)
-select v.name as VIDPROD_NAME,
-       r.vidprod_kod as VIDPROD_KOD,
+select cast(iif(r.product_group = 'ЭС', 'Этиловый спирт', 'Алкогольная продукция') as varchar(250)) as VIDPROD_NAME,
+       r.product_group as VIDPROD_KOD,
        r.superplace_cl_id as SUPERPLACE_CL_ID,
        t.carrier_id as CL_ID,
        cast(coalesce(ok.is_ip, 0) as integer) as CL_IS_IP,
@@ -92,20 +98,21 @@ select v.name as VIDPROD_NAME,
        vh.model as TRANS_TYPE,
        vh.reg_number as TRANS_NUMBER,
        vh.capacity as TRANS_VOLUME,
-       t.vidtrans_kod as VIDTRANS_KOD,
+       cast(case t.vidtrans_kod when '1' then 'АТ' when '2' then 'ЖД' when '3' then 'МП'
+                                when '4' then 'РП' when '5' then 'АВ' else t.vidtrans_kod end
+            as varchar(2)) as VIDTRANS_KOD,
        t.tn_date as TN_DATE,
        t.tn_number as TN_INDEX,
        cast(r.tn_quantity as double precision) as TN_QUANTITY
   from waybills r
   join transports t on t.id = r.transport_id
   join vehicles vh on vh.id = t.vehicle_id
-  join vidprod v on v.kod = r.vidprod_kod
   join clients c on c.id_clients = t.carrier_id
   left join ownkind ok on ok.id = c.ownkind
   left join clients m on m.id_clients = r.manuf_id
   left join clients b on b.id_clients = r.buyer_id
   left join get_address_kladr(0, t.carrier_id) a on 1 = 1
   left join client_lic_view(t.carrier_id, t.tn_date) lic on 1 = 1
- order by r.superplace_cl_id, t.vidtrans_kod, r.vidprod_kod, t.carrier_id, lic.lic_date,
+ order by r.superplace_cl_id, t.vidtrans_kod, r.product_group, t.carrier_id, lic.lic_date,
           vh.model, vh.reg_number, t.tn_date, t.tn_number, r.ext_doc_date, r.ext_docindex,
           r.manuf_id, r.buyer_id
