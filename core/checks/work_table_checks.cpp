@@ -66,7 +66,10 @@ void checkParties(Findings& findings, const CheckedRun& run, const WorkRows& row
             const Subject subject{rows.text(row, "CL_NAME"), rows.text(row, "CL_INN"), rows.text(row, "CL_KPP")};
             const std::string country = rows.text(row, "CL_COUNTRY_KOD");
             const bool resident = country.empty() || country == kResidentCountryCode;
-            if (seenCounterparties.insert(id).second && resident) {
+            // Forms 11 and 12 list every supplier with its Russian numbers: they have no place for
+            // a foreign one, and the file gets zeros where its numbers are missing.
+            const bool numbered = resident || form == "11" || form == "12";
+            if (seenCounterparties.insert(id).second && numbered) {
                 const bool individual = rows.number(row, "CL_IS_IP") != 0;
                 const Party party = form == "08" ? Party::Carrier
                                     : individual ? Party::SupplierIndividual

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <set>
 #include <nlohmann/json.hpp>
 
@@ -27,10 +28,10 @@ protected:
     static void TearDownTestSuite() { delete scratch; }
 
     // The program with its temporary directory in `temp`, for the test to see what is left there.
-    Outcome zorvic(const std::string& command, const std::string& module, const std::string& settings) {
+    Outcome zorvic(const std::string& command, const std::string& module, const std::string& settings,
+                   const std::string& database = (*scratch / "demo.fdb").string()) {
         fs::create_directories(temp / "");
-        const std::string line = std::string(ZORVIC_BIN_DIR "/zorvic ") + command + " " + module + " --db " +
-                                 (*scratch / "demo.fdb").string() +
+        const std::string line = std::string(ZORVIC_BIN_DIR "/zorvic ") + command + " " + module + " --db " + database +
                                  " --client 1 --date 15.04.2024 --set seYear=2024 --set rgTypePeriod=0 " + settings;
         return zorvic_test::runProgram(line, zorvic_test::RunOptions().setting("TMPDIR=" + (temp / "").string()));
     }
@@ -111,6 +112,38 @@ TEST_F(CheckCommand, GenerateCheckWritesNothingWithErrorsUnlessTheyAreIgnored) {
     // The print form is no declaration to check.
     EXPECT_EQ(zorvic("generate --check", "pZorvicBuy", "--set rgReportKind=0").status, 2);
     EXPECT_EQ(zorvic("generate --ignore-errors", "pZorvicBuy", "").status, 2);
+}
+
+// The organization's own requisites, broken in a copy of the demo database.
+TEST_F(CheckCommand, TheOrganizationsLicenceAndNumbersAreCheckedAsTheHostAnswersThem) {
+    const fs::path changed = out / "changed.fdb";
+    fs::copy_file(*scratch / "demo.fdb", changed);
+    zorvic_test::writeFile(out / "change.sql",
+                           "SET NAMES UTF8;\nCONNECT '" + changed.string() + "';\n"
+                           "update CLIENT_LICENSES set DATE_END = '2023-12-31' where CLIENT_ID = 1;\n"
+                           "update CLIENTS set KPP = '36620100' where ID_CLIENTS = 1;\ncommit;\n");
+    const Outcome changing = zorvic_test::runProgram(
+        "ISC_USER=SYSDBA ISC_PASSWORD=masterkey isql-fb -q -b -i " + zorvic_test::shellQuoted((out / "change.sql").string()),
+        zorvic_test::RunOptions().errorsTo(zorvic_test::ErrorStream::IntoOutput));
+    ASSERT_EQ(changing.status, 0) << changing.out;
+
+    const Outcome run = zorvic("check", "pZorvicBuy", "--json", changed.string());
+    ASSERT_EQ(run.status, 3) << run.err;
+    const json report = json::parse(run.out);
+    std::map<std::string, json> byRule;
+    for (const auto& finding : report["findings"]) byRule.emplace(finding["rule"].get<std::string>(), finding);
+    ASSERT_TRUE(byRule.count("organization-licence-missing")) << run.out;
+    EXPECT_EQ(byRule["organization-licence-missing"]["subdivision"], "");
+    EXPECT_EQ(byRule["organization-licence-missing"]["subject"]["inn"], "3662145780");
+    ASSERT_TRUE(byRule.count("kpp-shape")) << run.out;
+    EXPECT_EQ(byRule["kpp-shape"]["subject"]["kpp"], "36620100");
+
+    // The same run on the demo as it is finds neither.
+    const json demo = json::parse(zorvic("check", "pZorvicBuy", "--json").out);
+    for (const auto& finding : demo["findings"]) {
+        EXPECT_NE(finding["rule"], "organization-licence-missing");
+        EXPECT_NE(finding["rule"], "kpp-shape");
+    }
 }
 
 }  // namespace

@@ -150,6 +150,13 @@ TEST_F(DeclarationChecks, ForeignCounterpartiesAndFormsWithoutLicencesAskNoLicen
                                 {"EXT_DOC_DATE", day("15.02.2024")}, {"EXT_DOCINDEX", "1"}, {"QUANTITY", 3.0}}});
     const std::vector<std::string> found = rules(check("pZorvicRoznBeer"));
     EXPECT_EQ(std::count(found.begin(), found.end(), "counterparty-licence-missing"), 0);
+
+    // Form 11 has no place for a foreign supplier: its missing numbers are errors, its licence is
+    // not asked for.
+    fill("ZorvicRoznObosob", {kStore});
+    fill("ZorvicRoznBuy", {purchase({{"CL_COUNTRY_KOD", "051"}, {"CL_INN", ""}, {"CL_KPP", ""}, {"CL_LIC_NUMBER", ""},
+                                     {"CL_LIC_DATE", Variant::null()}, {"CL_LIC_GOOD_DATE", Variant::null()}})});
+    EXPECT_EQ(rules(check("pZorvicRozn")), (std::vector<std::string>{"inn-missing", "kpp-missing"}));
 }
 
 TEST(DeclarationCheckOptions, GoodsDetailAndOnlyMovementAreErrorsAndAHighPrecisionAWarning) {
