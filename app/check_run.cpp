@@ -3,11 +3,16 @@
 #include "app/check_run.h"
 
 #include <stdlib.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <cmath>
 #include <filesystem>
 #include <stdexcept>
 
+#include "host/text/cp1251.h"
 #include "host/ui/control.h"
 
 namespace app {
@@ -24,8 +29,15 @@ host::ui::TextEdit& directoryEdit(host::TReportFrame& frame) {
 
 }  // namespace
 
-PrivateDeclarationDirectory::PrivateDeclarationDirectory(host::TReportFrame& frame) : frame_(frame) {
+PrivateDeclarationDirectory::PrivateDeclarationDirectory(host::TReportFrame& frame, bool userDirectoryWritten)
+    : frame_(frame) {
     host::ui::TextEdit& edit = directoryEdit(frame);
+    if (userDirectoryWritten) {
+        const std::string directory = edit.text().empty() ? std::string(".") : edit.text();
+        if (::access(directory.c_str(), W_OK | X_OK) != 0)
+            throw std::runtime_error(host::W("Не удалось создать файл в каталоге ") + directory + ": " +
+                                     std::strerror(errno));
+    }
     std::string pattern = (fs::temp_directory_path() / "zorvic-check-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a private directory in " +
                                                              fs::temp_directory_path().string());

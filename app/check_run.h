@@ -15,8 +15,10 @@ namespace app {
 // saved after the run keep the user's directory, and nothing of a checked file is left behind.
 class PrivateDeclarationDirectory {
 public:
-    // Throws std::runtime_error when the page has no directory or no directory can be made.
-    explicit PrivateDeclarationDirectory(host::TReportFrame& frame);
+    // Throws std::runtime_error when the page has no directory or no directory can be made, and
+    // with `userDirectoryWritten` when the page's own directory cannot take the file: said before
+    // the collection, not after it.
+    PrivateDeclarationDirectory(host::TReportFrame& frame, bool userDirectoryWritten);
     ~PrivateDeclarationDirectory();
     PrivateDeclarationDirectory(const PrivateDeclarationDirectory&) = delete;
     PrivateDeclarationDirectory& operator=(const PrivateDeclarationDirectory&) = delete;

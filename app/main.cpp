@@ -224,7 +224,7 @@ int runGenerate(const app::CommandLine& line, const Organization& organization, 
                     if (auto refusal = host::ui::applyUserValue(*kind, std::to_string(kDeclarationFileItem)))
                         throw app::UsageError(*refusal);
                 }
-                privateDirectory = std::make_unique<app::PrivateDeclarationDirectory>(frame);
+                privateDirectory = std::make_unique<app::PrivateDeclarationDirectory>(frame, line.check);
             }
             // The page's own output kind decides; a preview file asked for a declaration file would
             // be silently left unwritten.

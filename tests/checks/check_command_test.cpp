@@ -109,6 +109,13 @@ TEST_F(CheckCommand, GenerateCheckWritesNothingWithErrorsUnlessTheyAreIgnored) {
     EXPECT_EQ(written.out, fs::absolute(files[0]).string() + "\n");
     EXPECT_FALSE(privateDirectoryLeft());
 
+    // A directory that cannot take the file is said before anything is collected.
+    const Outcome nowhere =
+        zorvic("generate --check", "pZorvicBuy", "--set rgReportKind=1 --set dePath=" + (out / "missing").string());
+    EXPECT_EQ(nowhere.status, 1);
+    EXPECT_EQ(nowhere.out, "");
+    EXPECT_NE(nowhere.err.find("missing"), std::string::npos) << nowhere.err;
+
     // The print form is no declaration to check.
     EXPECT_EQ(zorvic("generate --check", "pZorvicBuy", "--set rgReportKind=0").status, 2);
     EXPECT_EQ(zorvic("generate --ignore-errors", "pZorvicBuy", "").status, 2);
