@@ -55,8 +55,8 @@ void checkPageOptions(Findings& findings, const CheckedRun& run) {
     if (run.precision > 5)
         findings.add(Severity::Warning, "precision", organization,
                      W("Точность расчета ") + std::to_string(run.precision) +
-                         W(" знаков после запятой: формат принимает не больше 5, значения с большим числом знаков "
-                           "будут отклонены."),
+                         W(" знаков после запятой: формат принимает не больше 5, и значение с большим числом "
+                           "знаков он отклонит."),
                      W("Установите точность расчета не больше 5."));
 }
 

@@ -119,6 +119,8 @@ TEST_F(CheckCommand, GenerateCheckWritesNothingWithErrorsUnlessTheyAreIgnored) {
     // The print form is no declaration to check.
     EXPECT_EQ(zorvic("generate --check", "pZorvicBuy", "--set rgReportKind=0").status, 2);
     EXPECT_EQ(zorvic("generate --ignore-errors", "pZorvicBuy", "").status, 2);
+    // One organization's report at a time.
+    EXPECT_EQ(zorvic("check", "pZorvicBuy", "--client 60").status, 2);
 }
 
 // The organization's own requisites, broken in a copy of the demo database.
