@@ -3,6 +3,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
 #include "host/text/cp1251.h"
 
 namespace app {
@@ -19,7 +25,75 @@ std::string subjectText(const core::checks::Subject& subject) {
     return text;
 }
 
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace
+
+std::string findingsAsHtml(const core::checks::Findings& findings, const CheckedDeclaration& declaration) {
+    core::checks::Findings sorted = findings;
+    sorted.sort();
+    const std::string title = "Проверка декларации: форма " + declaration.form + ", " + declaration.module +
+                              ", организация " + std::to_string(declaration.client);
+    std::string html = "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+                       escaped(title) +
+                       "</title>\n<style>body{font-family:sans-serif}table{border-collapse:collapse;width:100%}"
+                       "td,th{border:1px solid #999;padding:4px;vertical-align:top;text-align:left}"
+                       "h2.error{color:#a00}h2.warning{color:#a60}</style>\n</head>\n<body>\n<h1>" +
+                       escaped(title) + "</h1>\n";
+    for (const Severity severity : {Severity::Error, Severity::Warning}) {
+        if (sorted.count(severity) == 0) continue;
+        const bool error = severity == Severity::Error;
+        html += std::string("<h2 class=\"") + (error ? "error\">Ошибки" : "warning\">Предупреждения") + " (" +
+                std::to_string(sorted.count(severity)) + ")</h2>\n<table>\n<tr><th>Подразделение</th><th>Кого "
+                "касается</th><th>Где</th><th>Что не так</th><th>Что сделать</th><th>Правило</th></tr>\n";
+        for (const Finding& finding : sorted.items()) {
+            if (finding.severity != severity) continue;
+            const std::string subdivision =
+                finding.where.subdivision.empty() ? "Организация" : cp1251ToUtf8(finding.where.subdivision);
+            html += "<tr><td>" + escaped(subdivision) + "</td><td>" + escaped(subjectText(finding.where.subject)) +
+                    "</td><td>" + escaped(cp1251ToUtf8(finding.where.place)) + "</td><td>" +
+                    escaped(cp1251ToUtf8(finding.message)) + "</td><td>" + escaped(cp1251ToUtf8(finding.fix)) +
+                    "</td><td>" + escaped(finding.rule) + "</td></tr>\n";
+        }
+        html += "</table>\n";
+    }
+    std::string summary = findingsSummary(sorted);
+    summary.pop_back();
+    return html + "<p>" + escaped(summary) + "</p>\n</body>\n</html>\n";
+}
+
+void writeReportFile(const std::string& path, const std::string& text) {
+    const std::string part = path + ".part";
+    {
+        std::ofstream file(part, std::ios::binary | std::ios::trunc);
+        if (file) file << text;
+        file.flush();
+        if (!file) {
+            const std::string reason = std::strerror(errno);
+            std::error_code ignored;
+            std::filesystem::remove(part, ignored);
+            throw std::runtime_error("--report: cannot write " + path + ": " + reason);
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(part, path, error);
+    if (error) {
+        std::filesystem::remove(part, error);
+        throw std::runtime_error("--report: cannot write " + path + ": " + error.message());
+    }
+}
 
 std::string findingsSummary(const core::checks::Findings& findings) {
     if (findings.empty()) return "Ошибок и предупреждений нет.\n";

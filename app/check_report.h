@@ -23,6 +23,14 @@ std::string findingsAsText(const core::checks::Findings& findings);
 // and the findings in the order of the text.
 std::string findingsAsJson(const core::checks::Findings& findings, const CheckedDeclaration& declaration);
 
+// A page of HTML (UTF-8) with the text's grouping: a table per severity, the subdivision, subject,
+// place, message and fix of each finding in its own cell, every text escaped.
+std::string findingsAsHtml(const core::checks::Findings& findings, const CheckedDeclaration& declaration);
+
+// Writes `text` to `path` through "<path>.part", renamed when complete; throws std::runtime_error
+// naming the file when it cannot.
+void writeReportFile(const std::string& path, const std::string& text);
+
 // The summary line alone: "Ошибок: 2, предупреждений: 1." or that nothing was found.
 std::string findingsSummary(const core::checks::Findings& findings);
 

@@ -84,6 +84,7 @@ ParseResult parseCommandLine(int argc, char** argv) {
                        "check the declaration before it is written: with errors (exit status 3) it is not written");
     generate->add_flag("--ignore-errors", line.ignoreErrors,
                        "with --check: write the declaration whatever was found, and still report the findings");
+    generate->add_option("--report", line.report, "with --check: the findings also as an HTML page in this file");
     generate->footer(kSeveralClients);
 
     // The same collection as generate's; the declaration goes into a private directory for its own
@@ -103,6 +104,7 @@ ParseResult parseCommandLine(int argc, char** argv) {
     check->add_option("--work-dir", line.workDir, "directory of the work tables (kept when given)");
     check->add_option("--date", line.date, "the date taken as today, DD.MM.YYYY");
     check->add_flag("--json", line.json, "print the findings as one JSON object");
+    check->add_option("--report", line.report, "the findings also as an HTML page in this file");
 
     auto* params = cli.add_subcommand("params", "show the parameters page as the options and changes leave it");
     // One page, one organization: its help shows no repetition.
@@ -138,6 +140,16 @@ ParseResult parseCommandLine(int argc, char** argv) {
     if (line.ignoreErrors && !line.check) {
         result.exitStatus = 2;
         result.err = "--ignore-errors goes with --check\n";
+        return result;
+    }
+    if (line.report && isGenerate && !line.check) {
+        result.exitStatus = 2;
+        result.err = "--report goes with --check\n";
+        return result;
+    }
+    if (isGenerate && line.check && clients.size() > 1 && line.report) {
+        result.exitStatus = 2;
+        result.err = "--report: one report file takes one organization's findings\n";
         return result;
     }
     if (line.check && line.preview) {

@@ -32,6 +32,8 @@ struct CommandLine {
     // generate --check: check before writing; with errors nothing is written unless ignoreErrors.
     bool check = false;
     bool ignoreErrors = false;
+    // check, generate --check: the findings also as an HTML page in this file.
+    std::optional<std::string> report;
 };
 
 // The outcome of parsing: the command line, or the exit status and what to print

@@ -159,9 +159,10 @@ int checkRun(const app::CommandLine& line, app::FrameSession& session, const app
     const core::checks::Findings findings = core::checks::checkDeclaration(
         app::checkedRun(frame, *tables, workDirectory.path(), client, frame.producedPath()));
     const int status = findings.exitStatus();
+    const app::CheckedDeclaration declaration{session.moduleName(), std::string(tables->form), client};
+    if (line.report) app::writeReportFile(*line.report, app::findingsAsHtml(findings, declaration));
     if (line.command == app::CommandLine::Command::Check) {
-        std::cout << (line.json ? app::findingsAsJson(findings, {session.moduleName(), std::string(tables->form), client})
-                                : app::findingsAsText(findings))
+        std::cout << (line.json ? app::findingsAsJson(findings, declaration) : app::findingsAsText(findings))
                   << std::flush;
         return status;
     }

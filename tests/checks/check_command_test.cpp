@@ -91,6 +91,17 @@ TEST_F(CheckCommand, GoodsDetailMakesAFileForCheckingOnly) {
     EXPECT_TRUE(rules.count("goods-detail"));
     // Артикул and Нетто are not in the format: the file itself is refused too.
     EXPECT_TRUE(rules.count("schema"));
+
+    // The same findings as a page, every text escaped: the demo's names hold quotes.
+    const fs::path page = out / "report.html";
+    const Outcome withPage = zorvic("check", "pZorvicRozn", "--set cbGroupByArticul=true --report " + page.string());
+    ASSERT_EQ(withPage.status, 3) << withPage.err;
+    const std::string html = zorvic_test::readFile(page);
+    EXPECT_NE(html.find("[facet"), std::string::npos);
+    EXPECT_NE(html.find("goods-detail"), std::string::npos);
+    EXPECT_EQ(html.find("\"Детализировать"), std::string::npos);
+    EXPECT_NE(html.find("&quot;Детализировать по товарам&quot;"), std::string::npos);
+    EXPECT_FALSE(fs::exists(page.string() + ".part"));
 }
 
 TEST_F(CheckCommand, GenerateCheckWritesNothingWithErrorsUnlessTheyAreIgnored) {
@@ -119,6 +130,10 @@ TEST_F(CheckCommand, GenerateCheckWritesNothingWithErrorsUnlessTheyAreIgnored) {
     // The print form is no declaration to check.
     EXPECT_EQ(zorvic("generate --check", "pZorvicBuy", "--set rgReportKind=0").status, 2);
     EXPECT_EQ(zorvic("generate --ignore-errors", "pZorvicBuy", "").status, 2);
+    // The HTML report goes with a check only, and holds one organization's findings.
+    EXPECT_EQ(zorvic("generate", "pZorvicBuy", "--report " + (out / "r.html").string()).status, 2);
+    EXPECT_EQ(zorvic("generate --check", "pZorvicBuy", "--client 60 --report " + (out / "r.html").string()).status, 2);
+    EXPECT_FALSE(fs::exists(out / "r.html"));
     // One organization's report at a time.
     EXPECT_EQ(zorvic("check", "pZorvicBuy", "--client 60").status, 2);
 }
