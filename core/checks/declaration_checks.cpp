@@ -133,7 +133,7 @@ void checkFile(Findings& findings, const std::string& path, std::string_view for
         } catch (const host::EncodingError&) {
             message = W("значение, которое схема формата не принимает");
         }
-        if (one.count > 1) place += W(" (и еще ") + std::to_string(one.count - 1) + W(" такие же)");
+        if (one.count > 1) place += W(" (то же еще мест: ") + std::to_string(one.count - 1) + ")";
         findings.add(Severity::Error, "schema", Where{{}, {}, place}, W("Схема формата: ") + message,
                      W("Исправьте в базе или на странице параметров то, из чего получено это значение."));
     }
