@@ -80,7 +80,31 @@ ParseResult parseCommandLine(int argc, char** argv) {
     generate->add_option("--report-dir", line.reportDir, "directory of the report templates");
     generate->add_option("--date", line.date, "the date taken as today, DD.MM.YYYY");
     generate->add_option("--preview", line.preview, "where the print form goes (.html, .pdf, .xlsx, .rtf)");
+    generate->add_flag("--check", line.check,
+                       "check the declaration before it is written: with errors (exit status 3) it is not written");
+    generate->add_flag("--ignore-errors", line.ignoreErrors,
+                       "with --check: write the declaration whatever was found, and still report the findings");
+    generate->add_option("--report", line.report, "with --check: the findings also as an HTML page in this file");
     generate->footer(kSeveralClients);
+
+    // The same collection as generate's; the declaration goes into a private directory for its own
+    // check and is removed with it, so nothing is written.
+    std::vector<std::string> checkSettings;
+    std::vector<std::string> checkClients;
+    std::optional<std::string> checkReportId;
+    std::optional<std::string> checkOwnerId;
+    auto* check = cli.add_subcommand("check", "collect as generate does and check the declaration; writes nothing "
+                                              "but the report (exit status 0 nothing found, 3 errors, 4 warnings only)");
+    addCommonOptions(*check, line, checkClients, "the organization the declaration is made for (ID_CLIENTS)")
+        ->option_text("ID");
+    check->add_option("--db", line.database, "the host database: a file path, or host:path for a server");
+    addSetOption(*check, checkSettings);
+    check->add_option("--report-id", checkReportId, "the report identifier bound as Report_ID");
+    check->add_option("--owner-id", checkOwnerId, "the owner identifier bound as Owner_ID");
+    check->add_option("--work-dir", line.workDir, "directory of the work tables (kept when given)");
+    check->add_option("--date", line.date, "the date taken as today, DD.MM.YYYY");
+    check->add_flag("--json", line.json, "print the findings as one JSON object");
+    check->add_option("--report", line.report, "the findings also as an HTML page in this file");
 
     auto* params = cli.add_subcommand("params", "show the parameters page as the options and changes leave it");
     // One page, one organization: its help shows no repetition.
@@ -102,12 +126,40 @@ ParseResult parseCommandLine(int argc, char** argv) {
     }
 
     const bool isGenerate = generate->parsed();
-    line.command = isGenerate ? CommandLine::Command::Generate : CommandLine::Command::Params;
-    const std::vector<std::string>& clients = isGenerate ? generateClients : paramsClients;
+    const bool isCheck = check->parsed();
+    line.command = isGenerate ? CommandLine::Command::Generate
+                   : isCheck  ? CommandLine::Command::Check
+                              : CommandLine::Command::Params;
+    const std::vector<std::string>& clients = isGenerate ? generateClients : isCheck ? checkClients : paramsClients;
     if (!isGenerate && clients.size() > 1) {
         result.exitStatus = 2;
-        result.err = "--client: params shows the page for one organization; give --client once\n";
+        result.err = std::string("--client: ") + (isCheck ? "check" : "params") +
+                     " takes one organization; give --client once\n";
         return result;
+    }
+    if (line.ignoreErrors && !line.check) {
+        result.exitStatus = 2;
+        result.err = "--ignore-errors goes with --check\n";
+        return result;
+    }
+    if (line.report && isGenerate && !line.check) {
+        result.exitStatus = 2;
+        result.err = "--report goes with --check\n";
+        return result;
+    }
+    if (isGenerate && line.check && clients.size() > 1 && line.report) {
+        result.exitStatus = 2;
+        result.err = "--report: one report file takes one organization's findings\n";
+        return result;
+    }
+    if (line.check && line.preview) {
+        result.exitStatus = 2;
+        result.err = "--check checks the declaration file; it does not go with --preview\n";
+        return result;
+    }
+    if (isCheck) {
+        reportId = checkReportId;
+        ownerId = checkOwnerId;
     }
     std::vector<std::pair<const char*, const std::string*>> integers;
     for (const auto& client : clients) integers.emplace_back("--client", &client);
@@ -131,7 +183,7 @@ ParseResult parseCommandLine(int argc, char** argv) {
     }
     if (reportId) line.reportId = *decimalInteger(*reportId);
     if (ownerId) line.ownerId = *decimalInteger(*ownerId);
-    for (const auto& setting : isGenerate ? generateSettings : paramsSettings) {
+    for (const auto& setting : isGenerate ? generateSettings : isCheck ? checkSettings : paramsSettings) {
         const auto eq = setting.find('=');
         if (eq == std::string::npos || eq == 0) {
             result.exitStatus = 2;

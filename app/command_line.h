@@ -11,7 +11,7 @@ namespace app {
 
 // What the zorvic command line asks for; texts as typed (UTF-8).
 struct CommandLine {
-    enum class Command { Generate, Params };
+    enum class Command { Generate, Params, Check };
 
     Command command = Command::Params;
     std::string module;
@@ -29,6 +29,11 @@ struct CommandLine {
     std::optional<std::string> date;
     std::optional<std::string> preview;
     bool json = false;
+    // generate --check: check before writing; with errors nothing is written unless ignoreErrors.
+    bool check = false;
+    bool ignoreErrors = false;
+    // check, generate --check: the findings also as an HTML page in this file.
+    std::optional<std::string> report;
 };
 
 // The outcome of parsing: the command line, or the exit status and what to print

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/check_report.h"
+#include "app/check_run.h"
 #include "app/command_line.h"
 #include "app/frame_session.h"
 #include "app/page_json.h"
@@ -20,10 +22,14 @@
 #include "host/stop/stop_request.h"
 #include "host/text/cp1251.h"
 #include "host/ui/control.h"
+#include "host/ui/user_input.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+
+// The item of the page's output kind (rgReportKind) that writes the declaration file.
+constexpr int kDeclarationFileItem = 1;
 
 // The program lies in bin/ of its build or install tree; modules are in lib/ beside it and the
 // project's own report templates in reports/.
@@ -139,6 +145,42 @@ struct Organization {
 // organization's, and a stop is the user's wish for the whole command.
 bool endsTheCommand(int status) { return status == 2 || (status != 0 && host::stopRequested()); }
 
+// The check of a run just collected and written into its private directory. `check` prints the
+// report on stdout and leaves nothing; generate --check says the findings on stderr (stdout keeps
+// its paths alone) and moves the file to where the user wanted it unless errors forbid it. Either
+// way the status is the check's: a script notices a declaration written in spite of errors.
+int checkRun(const app::CommandLine& line, app::FrameSession& session, const app::WorkDirectory& workDirectory,
+             const Organization& organization, const app::PrivateDeclarationDirectory& privateDirectory,
+             app::TerminalMessages& messages) {
+    auto& frame = session.frame();
+    const core::checks::FormTables* tables = core::checks::formTablesOfModule(session.moduleName());
+    if (!tables) throw app::UsageError(session.moduleName() + " is none of the declaration forms that can be checked");
+    const int client = organization.client.value_or(-1);
+    const core::checks::Findings findings = core::checks::checkDeclaration(
+        app::checkedRun(frame, *tables, workDirectory.path(), client, frame.producedPath()));
+    const int status = findings.exitStatus();
+    const app::CheckedDeclaration declaration{session.moduleName(), std::string(tables->form), client};
+    if (line.report) app::writeReportFile(*line.report, app::findingsAsHtml(findings, declaration));
+    if (line.command == app::CommandLine::Command::Check) {
+        std::cout << (line.json ? app::findingsAsJson(findings, declaration) : app::findingsAsText(findings))
+                  << std::flush;
+        return status;
+    }
+    if (!findings.empty()) {
+        std::string report = app::findingsAsText(findings);
+        report.pop_back();
+        messages.say(report);
+    }
+    if (findings.errors() > 0 && !line.ignoreErrors) {
+        messages.say("the declaration was not written: the check found errors (--ignore-errors writes it anyway)");
+        return status;
+    }
+    if (!frame.producedPath().empty())
+        std::cout << app::moveDeclaration(frame.producedPath(), privateDirectory.userDirectory()) << "\n"
+                  << std::flush;
+    return status;
+}
+
 int runGenerate(const app::CommandLine& line, const Organization& organization, app::TerminalMessages& messages,
                 app::TerminalProgress& progress, DatabaseLibrary& library) {
     checkOptionsFile(line);
@@ -162,6 +204,8 @@ int runGenerate(const app::CommandLine& line, const Organization& organization, 
     if (workDir && organization.oneOfSeveral) workDir = (fs::path(*workDir) / organization.tag()).string();
 
     std::unique_ptr<app::WorkDirectory> workDirectory;
+    // Reset before the options are saved: they keep the user's directory, not the private one.
+    std::unique_ptr<app::PrivateDeclarationDirectory> privateDirectory;
     app::PrintOutputFile printOutput(line.preview, organization.tag());
     RunAttachments attachments(printOutput, library);
     int status = 0;
@@ -170,6 +214,19 @@ int runGenerate(const app::CommandLine& line, const Organization& organization, 
             // Gone before anything below or in a handler prints: no line starts behind it.
             const app::TerminalProgress::Showing showing = progress.show(organization.linePrefix());
             session.applySettings(line.settings);
+            const bool checking = line.command == app::CommandLine::Command::Check || line.check;
+            if (checking) {
+                auto* kind = dynamic_cast<host::ui::ItemsControl*>(frame.page().find("rgReportKind"));
+                // A check is of the file that would be filed, whatever the page prints otherwise.
+                if (kind && kind->itemIndex() != kDeclarationFileItem) {
+                    if (line.check)
+                        throw app::UsageError("--check checks the declaration file, but the page asks for the print "
+                                              "form (rgReportKind=0)");
+                    if (auto refusal = host::ui::applyUserValue(*kind, std::to_string(kDeclarationFileItem)))
+                        throw app::UsageError(*refusal);
+                }
+                privateDirectory = std::make_unique<app::PrivateDeclarationDirectory>(frame, line.check);
+            }
             // The page's own output kind decides; a preview file asked for a declaration file would
             // be silently left unwritten.
             if (const auto* kind = dynamic_cast<const host::ui::ItemsControl*>(frame.page().find("rgReportKind"));
@@ -186,9 +243,15 @@ int runGenerate(const app::CommandLine& line, const Organization& organization, 
             frame.SetTMPTablesDatabaseName();
             frame.bbtnGenerateClick(nullptr);
         }
+        if (privateDirectory) {
+            if (!workDirectory) throw app::UsageError("the page is not ready for a check");
+            status = checkRun(line, session, *workDirectory, organization, *privateDirectory, messages);
+        }
         // A print form with nothing to print ends silently: no path, no message, success. Each path
         // goes out at once: whoever reads them can take an organization's file while the next runs.
-        if (!frame.producedPath().empty())
+        if (privateDirectory) {
+            // Said by the check.
+        } else if (!frame.producedPath().empty())
             std::cout << frame.producedPath() << "\n" << std::flush;
         else if (!printOutput.written().empty())
             std::cout << printOutput.written() << "\n" << std::flush;
@@ -213,6 +276,8 @@ int runGenerate(const app::CommandLine& line, const Organization& organization, 
             status = 1;
         }
     }
+    // The page's directory is the user's again before the options are saved.
+    privateDirectory.reset();
     const bool lastRun = organization.last || endsTheCommand(status);
     if (line.saveOptions && line.optionsFile && lastRun && !host::stopRequested()) {
         try {
