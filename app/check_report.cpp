@@ -3,13 +3,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
+#include "host/files/replacing_file.h"
 #include "host/text/cp1251.h"
+#include "host/text/xml_escape.h"
 
 namespace app {
 namespace {
@@ -25,19 +23,8 @@ std::string subjectText(const core::checks::Subject& subject) {
     return text;
 }
 
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
+// The page is HTML; an XML-safe text is safe in it.
+std::string escaped(const std::string& text) { return host::XMLCheckStr(text); }
 
 }  // namespace
 
@@ -75,23 +62,12 @@ std::string findingsAsHtml(const core::checks::Findings& findings, const Checked
 }
 
 void writeReportFile(const std::string& path, const std::string& text) {
-    const std::string part = path + ".part";
-    {
-        std::ofstream file(part, std::ios::binary | std::ios::trunc);
-        if (file) file << text;
-        file.flush();
-        if (!file) {
-            const std::string reason = std::strerror(errno);
-            std::error_code ignored;
-            std::filesystem::remove(part, ignored);
-            throw std::runtime_error("--report: cannot write " + path + ": " + reason);
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(part, path, error);
-    if (error) {
-        std::filesystem::remove(part, error);
-        throw std::runtime_error("--report: cannot write " + path + ": " + error.message());
+    try {
+        host::ReplacingFile file(path);
+        file.write(text);
+        file.commit();
+    } catch (const host::FileWriteError& error) {
+        throw std::runtime_error(std::string("--report: ") + error.what());
     }
 }
 

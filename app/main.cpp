@@ -243,15 +243,14 @@ int runGenerate(const app::CommandLine& line, const Organization& organization, 
             frame.SetTMPTablesDatabaseName();
             frame.bbtnGenerateClick(nullptr);
         }
+        // A checked run's path is the check's to say.
         if (privateDirectory) {
             if (!workDirectory) throw app::UsageError("the page is not ready for a check");
             status = checkRun(line, session, *workDirectory, organization, *privateDirectory, messages);
         }
         // A print form with nothing to print ends silently: no path, no message, success. Each path
         // goes out at once: whoever reads them can take an organization's file while the next runs.
-        if (privateDirectory) {
-            // Said by the check.
-        } else if (!frame.producedPath().empty())
+        else if (!frame.producedPath().empty())
             std::cout << frame.producedPath() << "\n" << std::flush;
         else if (!printOutput.written().empty())
             std::cout << printOutput.written() << "\n" << std::flush;

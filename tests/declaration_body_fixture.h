@@ -110,22 +110,8 @@ protected:
     host::HostDataSet& sharedDataSet() override { throw host::HostDatabaseError("no dataset"); }
     void show(const std::string& text, const std::string&) override { ADD_FAILURE() << host::cp1251ToUtf8(text); }
 
-    // A column the table lacks fails the test: a misspelt name would otherwise leave the column
-    // at its default and the test checking less than it says.
     void fill(const std::string& table, const std::vector<Row>& rows) {
-        host::LocalTable t(table);
-        t.setDatabaseName((scratch / "").string());
-        t.open();
-        for (const auto& row : rows) {
-            t.append();
-            for (const auto& [name, value] : row) {
-                const auto at = zorvic_test::workColumnIndex(table, name);
-                ASSERT_TRUE(at) << name;
-                t.setField(*at, value);
-            }
-            t.post();
-        }
-        t.close();
+        zorvic_test::fillWorkTable((scratch / "").string(), table, rows);
     }
 
     // The table anew, holding just `rows`.

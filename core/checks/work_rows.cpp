@@ -1,19 +1,14 @@
 // Reading a work table whole for the checks.
 #include "core/checks/work_rows.h"
 
-#include <cctype>
 #include <filesystem>
 
 #include "host/local/local_query.h"
+#include "host/text/cp1251.h"
 
 namespace core::checks {
 
 namespace {
-
-std::string upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 std::string trimmed(const std::string& text) {
     std::size_t first = 0;
@@ -32,7 +27,7 @@ WorkRows::WorkRows(const std::string& directory, const std::string& table) {
     // One pass over what may be a big table: no map counted as the process's memory.
     query.setMemoryMapped(false);
     query.open();
-    for (int i = 0; i < query.fieldCount(); ++i) columns_.emplace(upper(query.fieldName(i)), i);
+    for (int i = 0; i < query.fieldCount(); ++i) columns_.emplace(host::upperCp1251(query.fieldName(i)), i);
     for (; !query.eof(); query.next()) {
         rows_.emplace_back();
         query.readRow(rows_.back());
@@ -40,24 +35,24 @@ WorkRows::WorkRows(const std::string& directory, const std::string& table) {
     query.close();
 }
 
-const host::Variant* WorkRows::value(std::size_t row, const std::string& column) const {
+const host::Variant* WorkRows::value(std::size_t row, std::string_view column) const {
     const auto found = columns_.find(column);
     if (found == columns_.end() || row >= rows_.size() || found->second >= rows_[row].size()) return nullptr;
     const host::Variant& value = rows_[row][found->second];
     return value.isNullOrEmpty() ? nullptr : &value;
 }
 
-std::string WorkRows::text(std::size_t row, const std::string& column) const {
+std::string WorkRows::text(std::size_t row, std::string_view column) const {
     const host::Variant* v = value(row, column);
     return v ? trimmed(v->toText()) : std::string();
 }
 
-double WorkRows::number(std::size_t row, const std::string& column) const {
+double WorkRows::number(std::size_t row, std::string_view column) const {
     const host::Variant* v = value(row, column);
     return v ? v->toDouble() : 0.0;
 }
 
-std::optional<host::DateTime> WorkRows::date(std::size_t row, const std::string& column) const {
+std::optional<host::DateTime> WorkRows::date(std::size_t row, std::string_view column) const {
     const host::Variant* v = value(row, column);
     if (!v) return std::nullopt;
     return v->toDateTime();

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/calendar/date_time.h"
@@ -17,17 +18,18 @@ public:
     WorkRows(const std::string& directory, const std::string& table);
 
     std::size_t size() const { return rows_.size(); }
-    bool has(const std::string& column) const { return columns_.count(column) != 0; }
+    bool has(std::string_view column) const { return columns_.find(column) != columns_.end(); }
 
     // Host text with blanks at either end taken off; empty for a null or a missing column.
-    std::string text(std::size_t row, const std::string& column) const;
-    double number(std::size_t row, const std::string& column) const;
+    std::string text(std::size_t row, std::string_view column) const;
+    double number(std::size_t row, std::string_view column) const;
     // None for a null or a missing column.
-    std::optional<host::DateTime> date(std::size_t row, const std::string& column) const;
-    const host::Variant* value(std::size_t row, const std::string& column) const;
+    std::optional<host::DateTime> date(std::size_t row, std::string_view column) const;
+    const host::Variant* value(std::size_t row, std::string_view column) const;
 
 private:
-    std::map<std::string, std::size_t> columns_;  // upper-case names
+    // Upper-case names; the checks name a column for every row, found without a copy of the name.
+    std::map<std::string, std::size_t, std::less<>> columns_;
     std::vector<std::vector<host::Variant>> rows_;
 };
 

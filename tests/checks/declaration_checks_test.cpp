@@ -26,19 +26,7 @@ Variant day(const char* text) { return Variant(host::parseDate(text)); }
 class DeclarationChecks : public ::testing::Test {
 protected:
     void fill(const std::string& table, const std::vector<Row>& rows) {
-        host::LocalTable t(table);
-        t.setDatabaseName((scratch / "").string());
-        t.open();
-        for (const auto& row : rows) {
-            t.append();
-            for (const auto& [name, value] : row) {
-                const auto at = zorvic_test::workColumnIndex(table, name);
-                ASSERT_TRUE(at) << table << "." << name;
-                t.setField(*at, value);
-            }
-            t.post();
-        }
-        t.close();
+        zorvic_test::fillWorkTable((scratch / "").string(), table, rows);
     }
 
     // The work tables' findings of `module` for the first quarter of 2024.
