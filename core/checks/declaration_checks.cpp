@@ -52,12 +52,9 @@ void checkPageOptions(Findings& findings, const CheckedRun& run) {
                      W("Включено \"Не выгружать остатки\": в файле нет остатков на начало и конец периода, такой "
                        "файл годится только для проверки."),
                      W("Снимите \"Не выгружать остатки\" и сформируйте декларацию заново."));
-    if (run.precision > 5)
-        findings.add(Severity::Warning, "precision", organization,
-                     W("Точность расчета ") + std::to_string(run.precision) +
-                         W(" знаков после запятой: формат принимает не больше 5, и значение с большим числом "
-                           "знаков он отклонит."),
-                     W("Установите точность расчета не больше 5."));
+    // A precision above the format's 5 decimals is not held against the page by itself: most figures
+    // have fewer decimals than that anyway, and each one that has more is its own finding, which
+    // says to lower the precision.
 }
 
 void checkOrganization(Findings& findings, const CheckedRun& run) {

@@ -39,6 +39,7 @@ const std::pair<std::string_view, CodeList> kListNames[] = {
     {"unlicensed-activity", CodeList::UnlicensedActivity},
     {"transport-kind", CodeList::TransportKind},
     {"product-group", CodeList::ProductGroup},
+    {"licence-free", CodeList::LicenceFree},
 };
 
 using Lists = std::map<std::pair<std::string, CodeList>, std::vector<Code>>;
@@ -141,6 +142,7 @@ std::string listCaption(CodeList list) {
         case CodeList::UnlicensedActivity: return host::W("Вид нелицензируемой деятельности");
         case CodeList::TransportKind: return host::W("Код вида перевозки");
         case CodeList::ProductGroup: return host::W("Вид продукции");
+        case CodeList::LicenceFree: return host::W("Продукция без лицензии");
     }
     return {};
 }
@@ -152,6 +154,7 @@ std::string_view ruleOf(CodeList list) {
         case CodeList::UnlicensedActivity: return "activity-kind";
         case CodeList::TransportKind: return "transport-kind";
         case CodeList::ProductGroup: return "product-group";
+        case CodeList::LicenceFree: return "licence-free";
     }
     return {};
 }

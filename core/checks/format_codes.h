@@ -17,6 +17,7 @@ enum class CodeList {
     UnlicensedActivity,  // ВидДеят of the organization's activity without a licence
     TransportKind,       // form 08: П000000000002 "Код вида перевозки"
     ProductGroup,        // form 08: П000000000004 "Вид продукции"
+    LicenceFree,         // the product kinds (form 08: groups) a counterparty needs no licence for
 };
 
 // One code a form takes, with its name; both host text. The name is empty where it is not known

@@ -113,13 +113,17 @@ void checkParties(Findings& findings, const CheckedRun& run, const WorkRows& row
 }
 
 // A resident counterparty's licence on the document's day; one without any licence is said once.
-void checkLicences(Findings& findings, const WorkRows& rows, const Subdivisions& subdivisions) {
+// Only the rows of products whose turnover is licensed count: a brewery or a carrier of bottled
+// wine has no licence to show.
+void checkLicences(Findings& findings, const CheckedRun& run, const WorkRows& rows, const Subdivisions& subdivisions) {
     if (!rows.has("CL_LIC_DATE") || !rows.has("CL_LIC_GOOD_DATE")) return;
+    const CodeTables& codes = CodeTables::embedded();
     std::set<std::string> unlicensed;
     std::set<std::tuple<std::string, std::string, std::string>> said;
     for (std::size_t row = 0; row < rows.size(); ++row) {
         const std::string country = rows.text(row, "CL_COUNTRY_KOD");
         if (!country.empty() && country != kResidentCountryCode) continue;
+        if (codes.find(run.tables->form, CodeList::LicenceFree, rows.text(row, "VIDPROD_KOD"))) continue;
         const Subject subject{rows.text(row, "CL_NAME"), rows.text(row, "CL_INN"), rows.text(row, "CL_KPP")};
         const std::string subdivision = subdivisionOf(subdivisions, rows, row);
         const auto from = rows.date(row, "CL_LIC_DATE");
@@ -294,7 +298,7 @@ void checkWorkTables(Findings& findings, const CheckedRun& run) {
     const bool producersInTurnover = !tables.turnover.empty();
     checkParties(findings, run, movement, subdivisions, true, !producersInTurnover);
     if (producersInTurnover) checkParties(findings, run, turnover, subdivisions, false, true);
-    checkLicences(findings, movement, subdivisions);
+    checkLicences(findings, run, movement, subdivisions);
     checkDates(findings, run, movement, subdivisions);
     std::set<std::pair<std::string, std::string>> codesSaid;
     checkCodes(findings, run, movement, subdivisions, codesSaid);
