@@ -1,9 +1,10 @@
 // Measures writing one form's declaration file, or its print form, from work tables that a
 // previous run of this program collected, so that the time and peak memory reported are the
 // writing's own.
-//   declaration_bench DATABASE FORM WORK_DIR collect|write|print.pdf|print.xlsx|print.html [CLIENT]
+//   declaration_bench DATABASE FORM WORK_DIR collect|write|check|print.pdf|print.xlsx|print.html [CLIENT]
 // collect fills WORK_DIR and prints: form rows seconds peak_kib; write and print print: form rows
-// seconds peak_kib output_bytes pages.
+// seconds peak_kib output_bytes pages; check writes the declaration, then times the checks before
+// filing of the tables and the file alone and prints: form rows seconds peak_kib findings.
 // With DECLARATION_BENCH_KEEP set, the declaration written is copied there.
 #include <sys/resource.h>
 
@@ -16,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "core/checks/declaration_checks.h"
 #include "forms/rozn/report_frame.h"
 #include "forms/buy/report_frame.h"
 #include "forms/delivery/report_frame.h"
@@ -26,6 +28,7 @@
 #include "host/firebird/firebird_database.h"
 #include "host/report/report_export.h"
 #include "host/text/cp1251.h"
+#include "host/ui/control.h"
 #include "host/ui/message_box.h"
 
 namespace {
@@ -96,9 +99,9 @@ long rowsOf(host::LocalTable& table) {
 int main(int argc, char** argv) {
     const std::string step = argc >= 5 ? argv[4] : "";
     const bool print = step.rfind("print.", 0) == 0 && host::exportFormatKnown(step);
-    if (argc < 5 || !kForms.count(argv[2]) || (step != "collect" && step != "write" && !print)) {
+    if (argc < 5 || !kForms.count(argv[2]) || (step != "collect" && step != "write" && step != "check" && !print)) {
         std::fprintf(stderr, "usage: declaration_bench DATABASE rozn|roznbeer|transport|buy|delivery|oborot WORK_DIR "
-                             "collect|write|print.pdf|print.xlsx|print.html [CLIENT]\n");
+                             "collect|write|check|print.pdf|print.xlsx|print.html [CLIENT]\n");
         return 2;
     }
     const bool collect = step == "collect";
@@ -130,6 +133,36 @@ int main(int argc, char** argv) {
             const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             const long rows = rowsOf(frame->tblResult) + (frame->tblResultOborot ? rowsOf(*frame->tblResultOborot) : 0);
             std::printf("%s %ld %.3f %ld\n", argv[2], rows, seconds, peakKib());
+        } else if (step == "check") {
+            const long rows = rowsOf(frame->tblResult) + (frame->tblResultOborot ? rowsOf(*frame->tblResultOborot) : 0);
+            frame->MakeFile();
+            core::checks::CheckedRun run;
+            run.tables = core::checks::formTablesOfModule(frame->profile().moduleName);
+            run.workDirectory = work;
+            run.client = client;
+            run.year = 2024;
+            const auto& page = frame->page();
+            run.quarterIndex = dynamic_cast<const host::ui::ItemsControl&>(*page.find("rgTypePeriod")).itemIndex();
+            run.precision = static_cast<int>(dynamic_cast<const host::ui::SpinEdit&>(*page.find("seCalcPrecision")).value());
+            run.declarationPath = frame->producedPath();
+            resetPeak();
+            const auto start = std::chrono::steady_clock::now();
+            const core::checks::Findings findings = core::checks::checkDeclaration(run);
+            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            // Each part on its own too, on stderr, for the profile of a slow check.
+            if (std::getenv("DECLARATION_BENCH_PARTS")) {
+                auto timed = [](const char* what, auto part) {
+                    core::checks::Findings findings;
+                    const auto from = std::chrono::steady_clock::now();
+                    part(findings);
+                    std::fprintf(stderr, "%s %.3f s\n", what,
+                                 std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count());
+                };
+                timed("work tables", [&](core::checks::Findings& f) { core::checks::checkWorkTables(f, run); });
+                timed("file", [&](core::checks::Findings& f) { core::checks::checkFile(f, *run.declarationPath, run.tables->form); });
+            }
+            std::filesystem::remove(frame->producedPath());
+            std::printf("%s %ld %.3f %ld %zu\n", argv[2], rows, seconds, peakKib(), findings.size());
         } else {
             const long rows = rowsOf(frame->tblResult) + (frame->tblResultOborot ? rowsOf(*frame->tblResultOborot) : 0);
             PrintFile printed(work + "out/" + step);

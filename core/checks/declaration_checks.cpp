@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <future>
 #include <map>
 #include <vector>
 
@@ -103,7 +104,9 @@ void checkOrganization(Findings& findings, const CheckedRun& run) {
     reportCode(findings, licence, form, CodeList::LicensedActivity, code);
 }
 
-void checkFile(Findings& findings, const std::string& path, std::string_view form) {
+namespace {
+
+void reportSchemaProblems(Findings& findings, std::vector<SchemaProblem> problems) {
     // One finding per kind of problem: a refused attribute that every line of the file carries
     // would otherwise bury everything else. The first place is named, and how many more there are.
     struct Seen {
@@ -112,7 +115,7 @@ void checkFile(Findings& findings, const std::string& path, std::string_view for
     };
     std::vector<Seen> seen;
     std::map<std::string, std::size_t> byMessage;
-    for (SchemaProblem& problem : validateDeclaration(path, form)) {
+    for (SchemaProblem& problem : problems) {
         const auto [at, added] = byMessage.emplace(problem.message, seen.size());
         if (added) seen.push_back({std::move(problem), 0});
         ++seen[at->second].count;
@@ -136,12 +139,26 @@ void checkFile(Findings& findings, const std::string& path, std::string_view for
     }
 }
 
+}  // namespace
+
+void checkFile(Findings& findings, const std::string& path, std::string_view form) {
+    reportSchemaProblems(findings, validateDeclaration(path, form));
+}
+
 Findings checkDeclaration(const CheckedRun& run) {
+    // The file is read by a thread of its own while the tables are: on a chain's quarter each
+    // takes seconds, and neither needs the other.
+    std::future<std::vector<SchemaProblem>> file;
+    if (run.declarationPath)
+        file = std::async(std::launch::async, [path = *run.declarationPath, form = std::string(run.tables->form)] {
+            return validateDeclaration(path, form);
+        });
+    // Should a table's check throw, the future's end waits for the file's reading.
     Findings findings;
     checkPageOptions(findings, run);
     checkOrganization(findings, run);
     checkWorkTables(findings, run);
-    if (run.declarationPath) checkFile(findings, *run.declarationPath, run.tables->form);
+    if (file.valid()) reportSchemaProblems(findings, file.get());
     findings.sort();
     return findings;
 }

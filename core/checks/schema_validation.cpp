@@ -8,8 +8,11 @@
 #include <libxml/xmlversion.h>
 
 #include <algorithm>
+#include <deque>
 #include <filesystem>
 #include <map>
+#include <set>
+#include <tuple>
 #include <memory>
 #include <system_error>
 
@@ -74,9 +77,10 @@ void collect(void* data, const xmlError* error) {
         problem.attribute = text(node->name);
         node = node->parent;
     }
+    // The file is read as a stream: the node's earlier siblings are gone, so its path is found
+    // afterwards (placeByLine), from its name and line.
     if (node != nullptr && node->type == XML_ELEMENT_NODE) {
-        const Owned<xmlChar> path(xmlGetNodePath(node));
-        problem.element = text(path.get());
+        problem.element = text(node->name);
         // Past 65535 only the node's own count holds the line.
         problem.line = static_cast<int>(xmlGetLineNo(node));
     }
@@ -107,33 +111,92 @@ void onParseError(void* context, ErrorArgument error) { collect(static_cast<xmlP
 
 void ignoreError(void*, ErrorArgument) {}
 
-// The identity constraints tell of an element by its name and line alone: the element of that
-// name that starts on that line is the one, and its path is given.
-void placeByLine(xmlDoc* doc, std::vector<SchemaProblem>& problems) {
-    std::map<std::pair<long, std::string>, std::string> paths;
-    for (const SchemaProblem& problem : problems)
-        if (problem.line > 0 && !problem.element.empty() && problem.element.front() != '/')
-            paths.emplace(std::pair{static_cast<long>(problem.line), problem.element}, std::string{});
-    if (paths.empty()) return;
-    // Depth first, without recursion: a declaration nests deep enough.
-    for (xmlNode* node = xmlDocGetRootElement(doc); node != nullptr;) {
-        if (node->type == XML_ELEMENT_NODE) {
-            const auto found = paths.find({xmlGetLineNo(node), text(node->name)});
-            if (found != paths.end() && found->second.empty()) {
-                const Owned<xmlChar> path(xmlGetNodePath(node));
-                found->second = text(path.get());
-            }
+// No network: a declaration refers to nothing outside itself. Lines are counted past 65535.
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES;
+
+// The problems tell of an element by its name and line: the element of that name that starts on
+// that line is the one, and its path is given as libxml2 writes one ("/Файл/Справочники/
+// Поставщики[3]/ЮЛ": a position where the parent has more than one child of the name). A second
+// pass over the file, made only when there are problems; whether a later sibling has the same
+// name is known only when the parent ends, so each level keeps its parent's counts.
+void placeByLine(const std::string& path, std::vector<SchemaProblem>& problems) {
+    using Counts = std::map<std::string, int>;
+    struct Step {
+        std::string name;
+        int position = 0;
+        std::shared_ptr<Counts> siblings;  // the parent's children by name, complete when it ends
+        std::shared_ptr<Counts> children = std::make_shared<Counts>();
+    };
+    std::map<std::pair<long, std::string>, std::vector<Step>> found;
+    // A reference to no listed id is told when the list's scope ends, at that line: the element is
+    // the one of that name whose attribute holds the value, the nth such for the nth problem.
+    // A value listed twice is told of its second holder, the first is skipped.
+    struct Waiting {
+        std::deque<SchemaProblem*> problems;
+        int skip = 0;
+    };
+    std::map<std::tuple<std::string, std::string, std::string>, Waiting> references;
+    std::map<std::string, std::set<std::string>> referenceAttributes;
+    for (SchemaProblem& problem : problems) {
+        if (problem.element.empty() || problem.element.front() == '/') continue;
+        if (std::string value = quotedAfter(problem.message, "key-sequence ['"); !value.empty() && !problem.attribute.empty()) {
+            Waiting& waiting = references[{problem.element, problem.attribute, std::move(value)}];
+            waiting.problems.push_back(&problem);
+            waiting.skip = problem.message.find("Duplicate key-sequence") != std::string::npos ? 1 : 0;
+            referenceAttributes[problem.element].insert(problem.attribute);
+        } else if (problem.line > 0) {
+            found.emplace(std::pair{static_cast<long>(problem.line), problem.element}, std::vector<Step>{});
         }
-        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
-            node = node->children;
+    }
+    if (found.empty() && references.empty()) return;
+    const Owned<xmlTextReader> reader(xmlReaderForFile(path.c_str(), nullptr, kParseOptions));
+    if (!reader) return;
+    xmlTextReaderSetStructuredErrorHandler(reader.get(), ignoreError, nullptr);
+    std::vector<Step> open;
+    auto top = std::make_shared<Counts>();
+    while (xmlTextReaderRead(reader.get()) == 1) {
+        const int type = xmlTextReaderNodeType(reader.get());
+        if (type == XML_READER_TYPE_END_ELEMENT) {
+            if (!open.empty()) open.pop_back();
             continue;
         }
-        while (node != nullptr && node->next == nullptr) node = node->parent;
-        if (node != nullptr) node = node->next;
+        if (type != XML_READER_TYPE_ELEMENT) continue;
+        const auto depth = static_cast<std::size_t>(std::max(xmlTextReaderDepth(reader.get()), 0));
+        if (open.size() > depth) open.resize(depth);
+        Step step;
+        step.name = text(xmlTextReaderConstName(reader.get()));
+        step.siblings = open.empty() ? top : open.back().children;
+        step.position = ++(*step.siblings)[step.name];
+        open.push_back(std::move(step));
+        const long line = xmlGetLineNo(xmlTextReaderCurrentNode(reader.get()));
+        if (const auto at = found.find({line, open.back().name}); at != found.end() && at->second.empty())
+            at->second = open;
+        if (const auto names = referenceAttributes.find(open.back().name); names != referenceAttributes.end())
+            for (const std::string& attribute : names->second) {
+                const Owned<xmlChar> value(xmlTextReaderGetAttribute(reader.get(), xml(attribute.c_str())));
+                if (!value) continue;
+                const auto waiting = references.find({open.back().name, attribute, text(value.get())});
+                if (waiting == references.end() || waiting->second.problems.empty()) continue;
+                if (waiting->second.skip > 0) {
+                    --waiting->second.skip;
+                    continue;
+                }
+                SchemaProblem& problem = *waiting->second.problems.front();
+                waiting->second.problems.pop_front();
+                problem.line = static_cast<int>(line);
+                found.emplace(std::pair{line, problem.element}, open);
+            }
+        if (xmlTextReaderIsEmptyElement(reader.get())) open.pop_back();
     }
     for (SchemaProblem& problem : problems) {
-        const auto found = paths.find({static_cast<long>(problem.line), problem.element});
-        if (found != paths.end() && !found->second.empty()) problem.element = found->second;
+        const auto at = found.find({static_cast<long>(problem.line), problem.element});
+        if (at == found.end() || at->second.empty()) continue;
+        std::string place;
+        for (const Step& step : at->second) {
+            place += "/" + step.name;
+            if (step.siblings->at(step.name) > 1) place += "[" + std::to_string(step.position) + "]";
+        }
+        problem.element = place;
     }
 }
 
@@ -153,35 +216,56 @@ std::optional<SchemaProblem> unreadable(const std::string& path) {
     return std::nullopt;
 }
 
-// No network: a declaration refers to nothing outside itself. Lines are counted past 65535.
-constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES;
+// What the parser says of a file that is not well-formed XML, from a parse that builds nothing
+// and goes on to the end, so that a file cut short says so; none for a well-formed one.
+std::vector<SchemaProblem> wellFormedProblems(const std::string& path) {
+    const Owned<xmlParserCtxt> parser(xmlNewParserCtxt());
+    if (!parser) return {fileProblem("Не хватило памяти для разбора файла " + path)};
+    std::vector<SchemaProblem> problems;
+    parser->_private = &problems;
+    xmlSAXHandler& sax = *parser->sax;
+    sax.serror = onParseError;
+    sax.internalSubset = nullptr;
+    sax.startDocument = nullptr;
+    sax.endDocument = nullptr;
+    sax.startElement = nullptr;
+    sax.endElement = nullptr;
+    sax.startElementNs = nullptr;
+    sax.endElementNs = nullptr;
+    sax.reference = nullptr;
+    sax.characters = nullptr;
+    sax.cdataBlock = nullptr;
+    sax.ignorableWhitespace = nullptr;
+    sax.processingInstruction = nullptr;
+    sax.comment = nullptr;
+    const Owned<xmlDoc> none(xmlCtxtReadFile(parser.get(), path.c_str(), nullptr, kParseOptions));
+    if (!parser->wellFormed && problems.empty()) problems.push_back(fileProblem("Файл не прочитан как XML: " + path));
+    return problems;
+}
+
+// The validator's and the parser's problems apart: a file that is not well-formed is told by the
+// parser alone, what the schema said of the part before is beside the point.
+struct ValidationProblems {
+    std::vector<SchemaProblem> schema;
+    std::vector<SchemaProblem> parse;
+};
+
+void onValidationError(void* data, ErrorArgument error) {
+    auto& problems = *static_cast<ValidationProblems*>(data);
+    collect(error != nullptr && error->domain == XML_FROM_SCHEMASV ? &problems.schema : &problems.parse, error);
+}
 
 std::vector<SchemaProblem> check(const std::string& path, std::optional<std::string> form) {
     xmlInitParser();
     std::vector<SchemaProblem> problems;
     if (auto problem = unreadable(path)) return {*problem};
 
-    const Owned<xmlParserCtxt> parser(xmlNewParserCtxt());
-    if (!parser) return {fileProblem("Не хватило памяти для разбора файла " + path)};
-    parser->_private = &problems;
-    parser->sax->serror = onParseError;
-    const Owned<xmlDoc> doc(xmlCtxtReadFile(parser.get(), path.c_str(), nullptr, kParseOptions));
-    // Not well-formed: nothing to check against the schema. A warning alone leaves the document.
-    if (!doc) {
-        if (problems.empty()) problems.push_back(fileProblem("Файл не прочитан как XML: " + path));
-        return problems;
-    }
-
+    if (!form) form = declaredForm(path);
+    // A file that does not say its form may not be XML at all: that is the more useful thing to say.
     if (!form) {
-        const xmlNode* root = xmlDocGetRootElement(doc.get());
-        for (const xmlNode* child = root ? root->children : nullptr; child; child = child->next) {
-            if (child->type != XML_ELEMENT_NODE || text(child->name) != "ФормаОтч") continue;
-            const Owned<xmlChar> number(xmlGetProp(child, xml("НомФорм")));
-            if (number) form = text(number.get());
-            break;
-        }
-        if (!form) return {fileProblem("В файле не указан номер формы (ФормаОтч, НомФорм): " + path)};
+        if (auto notXml = wellFormedProblems(path); !notXml.empty()) return notXml;
     }
+    if (!form) return {fileProblem("В файле не указан номер формы (ФормаОтч, НомФорм): " + path)};
     const std::string_view schemaText = declarationSchema(*form);
     if (schemaText.empty())
         return {fileProblem("Для формы \"" + *form + "\" нет схемы формата " +
@@ -201,11 +285,19 @@ std::vector<SchemaProblem> check(const std::string& path, std::optional<std::str
     }
     const Owned<xmlSchemaValidCtxt> validator(xmlSchemaNewValidCtxt(schema.get()));
     if (!validator) return {fileProblem("Не хватило памяти для проверки по схеме")};
-    xmlSchemaSetValidStructuredErrors(validator.get(), onError, &problems);
-    const int result = xmlSchemaValidateDoc(validator.get(), doc.get());
+    // Validated as the file is parsed, in one pass that builds no tree: a chain's quarter is a file
+    // of tens of megabytes, whose tree would take ten times that. The parser's own complaints go to
+    // the thread's handler, set for the length of the pass.
+    ValidationProblems found;
+    xmlSchemaSetValidStructuredErrors(validator.get(), onValidationError, &found);
+    xmlSetStructuredErrorFunc(&found, onValidationError);
+    const int result = xmlSchemaValidateFile(validator.get(), path.c_str(), kParseOptions);
+    xmlSetStructuredErrorFunc(nullptr, nullptr);
+    if (!found.parse.empty()) return found.parse;
+    problems = std::move(found.schema);
     if (result < 0 && problems.empty()) problems.push_back(fileProblem("Проверка по схеме прервана внутренней ошибкой"));
     if (result > 0 && problems.empty()) problems.push_back(fileProblem("Файл не соответствует схеме формы " + *form));
-    placeByLine(doc.get(), problems);
+    placeByLine(path, problems);
     // Identity constraints are told when their scope closes, after the elements that follow.
     std::stable_sort(problems.begin(), problems.end(),
                      [](const SchemaProblem& a, const SchemaProblem& b) { return a.line < b.line; });

@@ -1,4 +1,4 @@
-// Reading a work table whole for the checks.
+// Reading a work table row by row for the checks.
 #include "core/checks/work_rows.h"
 
 #include <filesystem>
@@ -22,38 +22,49 @@ std::string trimmed(const std::string& text) {
 
 WorkRows::WorkRows(const std::string& directory, const std::string& table) {
     if (table.empty() || !std::filesystem::exists(std::filesystem::path(directory) / (table + ".db"))) return;
-    host::LocalQuery query("checks", "select * from \"" + table + ".db\"", true);
-    query.setDatabaseName(directory);
+    query_ = std::make_unique<host::LocalQuery>("checks", "select * from \"" + table + ".db\"", true);
+    query_->setDatabaseName(directory);
     // One pass over what may be a big table: no map counted as the process's memory.
-    query.setMemoryMapped(false);
-    query.open();
-    for (int i = 0; i < query.fieldCount(); ++i) columns_.emplace(host::upperCp1251(query.fieldName(i)), i);
-    for (; !query.eof(); query.next()) {
-        rows_.emplace_back();
-        query.readRow(rows_.back());
-    }
-    query.close();
+    query_->setMemoryMapped(false);
+    query_->open();
+    for (int i = 0; i < query_->fieldCount(); ++i) columns_.emplace(host::upperCp1251(query_->fieldName(i)), i);
 }
 
-const host::Variant* WorkRows::value(std::size_t row, std::string_view column) const {
+WorkRows::~WorkRows() {
+    if (query_) query_->close();
+}
+
+bool WorkRows::next() {
+    if (!query_) return false;
+    if (started_) query_->next();
+    started_ = true;
+    if (query_->eof()) {
+        row_.clear();
+        return false;
+    }
+    query_->readRow(row_);
+    return true;
+}
+
+const host::Variant* WorkRows::value(std::string_view column) const {
     const auto found = columns_.find(column);
-    if (found == columns_.end() || row >= rows_.size() || found->second >= rows_[row].size()) return nullptr;
-    const host::Variant& value = rows_[row][found->second];
+    if (found == columns_.end() || found->second >= row_.size()) return nullptr;
+    const host::Variant& value = row_[found->second];
     return value.isNullOrEmpty() ? nullptr : &value;
 }
 
-std::string WorkRows::text(std::size_t row, std::string_view column) const {
-    const host::Variant* v = value(row, column);
+std::string WorkRows::text(std::string_view column) const {
+    const host::Variant* v = value(column);
     return v ? trimmed(v->toText()) : std::string();
 }
 
-double WorkRows::number(std::size_t row, std::string_view column) const {
-    const host::Variant* v = value(row, column);
+double WorkRows::number(std::string_view column) const {
+    const host::Variant* v = value(column);
     return v ? v->toDouble() : 0.0;
 }
 
-std::optional<host::DateTime> WorkRows::date(std::size_t row, std::string_view column) const {
-    const host::Variant* v = value(row, column);
+std::optional<host::DateTime> WorkRows::date(std::string_view column) const {
+    const host::Variant* v = value(column);
     if (!v) return std::nullopt;
     return v->toDateTime();
 }

@@ -25,174 +25,204 @@ namespace {
 // The subdivisions' names by their id, as the findings name them.
 using Subdivisions = std::map<std::string, std::string>;
 
-std::string subdivisionOf(const Subdivisions& subdivisions, const WorkRows& rows, std::size_t row) {
-    const std::string id = rows.text(row, "SUPERPLACE_CL_ID");
+std::string subdivisionOf(const Subdivisions& subdivisions, const WorkRows& rows) {
+    const std::string id = rows.text("SUPERPLACE_CL_ID");
     const auto found = subdivisions.find(id);
     return found != subdivisions.end() ? found->second : id;
 }
 
-std::string documentPlace(const WorkRows& rows, std::size_t row, const char* numberColumn, const char* dateColumn,
-                          const char* what) {
+std::string documentPlace(const WorkRows& rows, const char* numberColumn, const char* dateColumn, const char* what) {
     std::string place = W(what);
-    const std::string number = rows.text(row, numberColumn);
+    const std::string number = rows.text(numberColumn);
     if (!number.empty()) place += W(" № ") + number;
-    if (const auto date = rows.date(row, dateColumn)) place += W(" от ") + host::formatDate(*date);
+    if (const auto date = rows.date(dateColumn)) place += W(" от ") + host::formatDate(*date);
     return place;
 }
 
-Subdivisions checkSubdivisions(Findings& findings, const CheckedRun& run, const WorkRows& obosob) {
+Subdivisions checkSubdivisions(Findings& findings, const CheckedRun& run) {
     Subdivisions names;
     const auto rules = numberRules(run.tables->form, Party::Subdivision);
-    for (std::size_t row = 0; row < obosob.size(); ++row) {
-        const std::string name = obosob.text(row, "CL_NAME");
-        names[obosob.text(row, "CL_ID")] = name;
+    WorkRows obosob(run.workDirectory, std::string(run.tables->obosob));
+    while (obosob.next()) {
+        const std::string name = obosob.text("CL_NAME");
+        names[obosob.text("CL_ID")] = name;
         if (rules && rules->kpp)
-            reportKpp(findings, Where{name, {}, W("КПП обособленного подразделения")}, obosob.text(row, "CL_KPP"),
+            reportKpp(findings, Where{name, {}, W("КПП обособленного подразделения")}, obosob.text("CL_KPP"),
                       *rules->kpp);
     }
     return names;
 }
 
 // Each counterparty and producer once, by its id: the numbers are the card's, whatever row.
-void checkParties(Findings& findings, const CheckedRun& run, const WorkRows& rows, const Subdivisions& subdivisions,
-                  bool counterparties, bool producers) {
-    const std::string_view form = run.tables->form;
-    std::set<std::string> seenCounterparties, seenProducers, seenReceivers;
-    std::vector<ListedParty> counterpartyList, producerList;
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        const std::string subdivision = subdivisionOf(subdivisions, rows, row);
-        if (counterparties && rows.has("CL_ID")) {
-            const std::string id = rows.text(row, "CL_ID");
-            const Subject subject{rows.text(row, "CL_NAME"), rows.text(row, "CL_INN"), rows.text(row, "CL_KPP")};
-            const std::string country = rows.text(row, "CL_COUNTRY_KOD");
-            const bool resident = country.empty() || country == kResidentCountryCode;
-            // Forms 11 and 12 list every supplier with its Russian numbers: they have no place for
-            // a foreign one, and the file gets zeros where its numbers are missing.
-            const bool numbered = resident || form == "11" || form == "12";
-            if (seenCounterparties.insert(id).second && numbered) {
-                const bool individual = rows.number(row, "CL_IS_IP") != 0;
-                const Party party = form == "08" ? Party::Carrier
-                                    : individual ? Party::SupplierIndividual
-                                                 : Party::Supplier;
-                if (const auto rules = numberRules(form, party)) {
-                    const Where where{subdivision, subject, W("карточка контрагента")};
-                    if (rules->inn) reportInn(findings, where, subject.inn, *rules->inn);
-                    if (rules->kpp) reportKpp(findings, where, subject.kpp, *rules->kpp);
+class PartyCheck {
+public:
+    PartyCheck(Findings& findings, std::string_view form, bool counterparties, bool producers)
+        : findings_(findings), form_(form), counterparties_(counterparties), producers_(producers) {}
+
+    void row(const WorkRows& rows, const std::string& subdivision) {
+        if (counterparties_ && rows.has("CL_ID")) {
+            std::string id = rows.text("CL_ID");
+            if (!seenCounterparties_.contains(id)) {
+                const std::string country = rows.text("CL_COUNTRY_KOD");
+                const bool resident = country.empty() || country == kResidentCountryCode;
+                // Forms 11 and 12 list every supplier with its Russian numbers: they have no place
+                // for a foreign one, and the file gets zeros where its numbers are missing.
+                if (resident || form_ == "11" || form_ == "12") {
+                    const Subject subject{rows.text("CL_NAME"), rows.text("CL_INN"), rows.text("CL_KPP")};
+                    const bool individual = rows.number("CL_IS_IP") != 0;
+                    const Party party = form_ == "08" ? Party::Carrier
+                                        : individual  ? Party::SupplierIndividual
+                                                      : Party::Supplier;
+                    report(party, Where{subdivision, subject, W("карточка контрагента")});
+                    counterpartyList_.push_back({id, subject});
                 }
-                counterpartyList.push_back({id, subject});
+                seenCounterparties_.insert(std::move(id));
             }
         }
-        if (producers && rows.has("MANUF_INN")) {
-            const Subject subject{rows.text(row, "MANUF_NAME"), rows.text(row, "MANUF_INN"), rows.text(row, "MANUF_KPP")};
-            const std::string id = rows.has("MANUF_ID") ? rows.text(row, "MANUF_ID") : subject.name + '\n' + subject.inn;
-            if (seenProducers.insert(id).second) {
-                const Party party = form == "12" && subject.inn.size() == kPersonInnWidth ? Party::ProducerIndividual
-                                                                                          : Party::Producer;
-                if (const auto rules = numberRules(form, party)) {
-                    const Where where{subdivision, subject, W("карточка производителя")};
-                    if (rules->inn) reportInn(findings, where, subject.inn, *rules->inn);
-                    if (rules->kpp) reportKpp(findings, where, subject.kpp, *rules->kpp);
-                }
-                producerList.push_back({id, subject});
+        if (producers_ && rows.has("MANUF_INN")) {
+            Subject subject{rows.text("MANUF_NAME"), rows.text("MANUF_INN"), rows.text("MANUF_KPP")};
+            std::string id = rows.has("MANUF_ID") ? rows.text("MANUF_ID") : subject.name + '\n' + subject.inn;
+            if (seenProducers_.insert(id).second) {
+                const Party party = form_ == "12" && subject.inn.size() == kPersonInnWidth ? Party::ProducerIndividual
+                                                                                           : Party::Producer;
+                report(party, Where{subdivision, subject, W("карточка производителя")});
+                producerList_.push_back({std::move(id), std::move(subject)});
             }
         }
         // Form 08: a receiver in Russia is written with its numbers, one abroad without.
-        if (rows.has("BUYER_ID") && !rows.text(row, "BUYER_INN").empty() &&
-            seenReceivers.insert(rows.text(row, "BUYER_ID")).second) {
-            const Subject subject{rows.text(row, "BUYER_NAME"), rows.text(row, "BUYER_INN"), rows.text(row, "BUYER_KPP")};
-            if (const auto rules = numberRules(form, Party::Receiver)) {
-                const Where where{subdivision, subject, W("карточка получателя")};
-                if (rules->inn) reportInn(findings, where, subject.inn, *rules->inn);
-                if (rules->kpp) reportKpp(findings, where, subject.kpp, *rules->kpp);
-            }
-        }
+        if (rows.has("BUYER_ID") && !rows.text("BUYER_INN").empty() && seenReceivers_.insert(rows.text("BUYER_ID")).second)
+            report(Party::Receiver, Where{subdivision,
+                                          {rows.text("BUYER_NAME"), rows.text("BUYER_INN"), rows.text("BUYER_KPP")},
+                                          W("карточка получателя")});
     }
-    if (!counterpartyList.empty())
-        reportSameNumbers(findings, {}, form == "08" ? W("перевозчики") : W("контрагенты"), counterpartyList);
-    if (!producerList.empty()) reportSameNumbers(findings, {}, W("производители"), producerList);
-}
+
+    void finish() {
+        if (!counterpartyList_.empty())
+            reportSameNumbers(findings_, {}, form_ == "08" ? W("перевозчики") : W("контрагенты"), counterpartyList_);
+        if (!producerList_.empty()) reportSameNumbers(findings_, {}, W("производители"), producerList_);
+    }
+
+private:
+    void report(Party party, const Where& where) {
+        const auto rules = numberRules(form_, party);
+        if (!rules) return;
+        if (rules->inn) reportInn(findings_, where, where.subject.inn, *rules->inn);
+        if (rules->kpp) reportKpp(findings_, where, where.subject.kpp, *rules->kpp);
+    }
+
+    Findings& findings_;
+    std::string_view form_;
+    bool counterparties_, producers_;
+    std::set<std::string> seenCounterparties_, seenProducers_, seenReceivers_;
+    std::vector<ListedParty> counterpartyList_, producerList_;
+};
 
 // A resident counterparty's licence on the document's day; one without any licence is said once.
 // Only the rows of products whose turnover is licensed count: a brewery or a carrier of bottled
 // wine has no licence to show.
-void checkLicences(Findings& findings, const CheckedRun& run, const WorkRows& rows, const Subdivisions& subdivisions) {
-    if (!rows.has("CL_LIC_DATE") || !rows.has("CL_LIC_GOOD_DATE")) return;
-    const CodeTables& codes = CodeTables::embedded();
-    std::set<std::string> unlicensed;
-    std::set<std::tuple<std::string, std::string, std::string>> said;
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        const std::string country = rows.text(row, "CL_COUNTRY_KOD");
-        if (!country.empty() && country != kResidentCountryCode) continue;
-        if (codes.find(run.tables->form, CodeList::LicenceFree, rows.text(row, "VIDPROD_KOD"))) continue;
-        const Subject subject{rows.text(row, "CL_NAME"), rows.text(row, "CL_INN"), rows.text(row, "CL_KPP")};
-        const std::string subdivision = subdivisionOf(subdivisions, rows, row);
-        const auto from = rows.date(row, "CL_LIC_DATE");
-        const auto to = rows.date(row, "CL_LIC_GOOD_DATE");
-        if (!from && !to && rows.text(row, "CL_LIC_NUMBER").empty()) {
-            if (unlicensed.insert(rows.text(row, "CL_ID")).second)
-                findings.add(Severity::Error, "counterparty-licence-missing",
-                             Where{subdivision, subject, documentPlace(rows, row, "EXT_DOCINDEX", "EXT_DOC_DATE", "документ")},
-                             W("У контрагента-резидента нет лицензии."),
-                             W("Внесите лицензию контрагента в его карточку."));
-            continue;
+class LicenceCheck {
+public:
+    LicenceCheck(Findings& findings, std::string_view form) : findings_(findings), form_(form) {}
+
+    void row(const WorkRows& rows, const std::string& subdivision) {
+        if (!rows.has("CL_LIC_DATE") || !rows.has("CL_LIC_GOOD_DATE")) return;
+        const std::string country = rows.text("CL_COUNTRY_KOD");
+        if (!country.empty() && country != kResidentCountryCode) return;
+        if (codes_.find(form_, CodeList::LicenceFree, rows.text("VIDPROD_KOD"))) return;
+        const auto from = rows.date("CL_LIC_DATE");
+        const auto to = rows.date("CL_LIC_GOOD_DATE");
+        if (!from && !to && rows.text("CL_LIC_NUMBER").empty()) {
+            if (unlicensed_.insert(rows.text("CL_ID")).second)
+                findings_.add(Severity::Error, "counterparty-licence-missing",
+                              Where{subdivision, subject(rows), documentPlace(rows, "EXT_DOCINDEX", "EXT_DOC_DATE", "документ")},
+                              W("У контрагента-резидента нет лицензии."),
+                              W("Внесите лицензию контрагента в его карточку."));
+            return;
         }
-        const auto day = rows.date(row, "EXT_DOC_DATE");
-        if (!day) continue;
+        const auto day = rows.date("EXT_DOC_DATE");
+        if (!day) return;
         const bool before = from && day->days < from->days;
         const bool after = to && day->days > to->days;
-        if (!before && !after) continue;
-        const std::string place = documentPlace(rows, row, "EXT_DOCINDEX", "EXT_DOC_DATE", "документ");
-        if (!said.insert({rows.text(row, "CL_ID"), place, rows.text(row, "CL_LIC_NUMBER")}).second) continue;
-        findings.add(Severity::Error, "counterparty-licence-period", Where{subdivision, subject, place},
-                     W("Документ датирован ") + host::formatDate(*day) + W(", а лицензия ") +
-                         rows.text(row, "CL_LIC_SERIES") + " " + rows.text(row, "CL_LIC_NUMBER") + W(" действует с ") +
-                         (from ? host::formatDate(*from) : std::string("?")) + W(" по ") +
-                         (to ? host::formatDate(*to) : std::string("?")) + ".",
-                     W("Проверьте дату документа и даты лицензии контрагента."));
+        if (!before && !after) return;
+        std::string place = documentPlace(rows, "EXT_DOCINDEX", "EXT_DOC_DATE", "документ");
+        if (!said_.insert({rows.text("CL_ID"), place, rows.text("CL_LIC_NUMBER")}).second) return;
+        findings_.add(Severity::Error, "counterparty-licence-period", Where{subdivision, subject(rows), std::move(place)},
+                      W("Документ датирован ") + host::formatDate(*day) + W(", а лицензия ") + rows.text("CL_LIC_SERIES") +
+                          " " + rows.text("CL_LIC_NUMBER") + W(" действует с ") +
+                          (from ? host::formatDate(*from) : std::string("?")) + W(" по ") +
+                          (to ? host::formatDate(*to) : std::string("?")) + ".",
+                      W("Проверьте дату документа и даты лицензии контрагента."));
     }
-}
 
-void checkDates(Findings& findings, const CheckedRun& run, const WorkRows& rows, const Subdivisions& subdivisions) {
-    const ReportingPeriod period = reportingPeriod(run.year, run.quarterIndex);
-    const std::string quarter = host::formatDate(period.first) + " - " + host::formatDate(period.last);
-    std::set<std::string> said;
-    auto check = [&](std::size_t row, const char* dateColumn, const char* numberColumn, const char* what,
-                     const char* rule) {
-        const auto day = rows.date(row, dateColumn);
-        if (!day || (day->days >= period.first.days && day->days <= period.last.days)) return;
-        const std::string place = documentPlace(rows, row, numberColumn, dateColumn, what);
-        if (!said.insert(std::string(rule) + place).second) return;
-        findings.add(Severity::Error, rule, Where{subdivisionOf(subdivisions, rows, row), {}, place},
-                     W("Дата ") + host::formatDate(*day) + W(" вне отчетного периода ") + quarter + ".",
-                     W("Проверьте дату документа или выбранный период."));
-    };
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        check(row, "EXT_DOC_DATE", "EXT_DOCINDEX", "документ", "document-date");
-        if (rows.has("TN_DATE")) check(row, "TN_DATE", "TN_INDEX", "товарно-транспортная накладная", "waybill-date");
+private:
+    static Subject subject(const WorkRows& rows) {
+        return {rows.text("CL_NAME"), rows.text("CL_INN"), rows.text("CL_KPP")};
     }
-}
 
-// Each code once per subdivision, whichever table holds it: `said` spans the tables.
-void checkCodes(Findings& findings, const CheckedRun& run, const WorkRows& rows, const Subdivisions& subdivisions,
-                std::set<std::pair<std::string, std::string>>& said) {
-    const std::string_view form = run.tables->form;
-    auto check = [&](std::size_t row, const char* column, CodeList list) {
-        if (!rows.has(column)) return;
-        const std::string code = rows.text(row, column);
-        const std::string subdivision = subdivisionOf(subdivisions, rows, row);
-        if (!said.insert({std::string(column) + code, subdivision}).second) return;
-        reportCode(findings, Where{subdivision, {}, W("код ") + code + " " + rows.text(row, "VIDPROD_NAME")}, form,
-                   list, code);
-    };
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        if (form == "08") {
-            check(row, "VIDTRANS_KOD", CodeList::TransportKind);
-            check(row, "VIDPROD_KOD", CodeList::ProductGroup);
+    Findings& findings_;
+    std::string_view form_;
+    const CodeTables& codes_ = CodeTables::embedded();
+    std::set<std::string> unlicensed_;
+    std::set<std::tuple<std::string, std::string, std::string>> said_;
+};
+
+class DateCheck {
+public:
+    DateCheck(Findings& findings, const CheckedRun& run)
+        : findings_(findings), period_(reportingPeriod(run.year, run.quarterIndex)),
+          quarter_(host::formatDate(period_.first) + " - " + host::formatDate(period_.last)) {}
+
+    void row(const WorkRows& rows, const std::string& subdivision) {
+        check(rows, subdivision, "EXT_DOC_DATE", "EXT_DOCINDEX", "документ", "document-date");
+        if (rows.has("TN_DATE"))
+            check(rows, subdivision, "TN_DATE", "TN_INDEX", "товарно-транспортная накладная", "waybill-date");
+    }
+
+private:
+    void check(const WorkRows& rows, const std::string& subdivision, const char* dateColumn, const char* numberColumn,
+               const char* what, const char* rule) {
+        const auto day = rows.date(dateColumn);
+        if (!day || (day->days >= period_.first.days && day->days <= period_.last.days)) return;
+        std::string place = documentPlace(rows, numberColumn, dateColumn, what);
+        if (!said_.insert(std::string(rule) + place).second) return;
+        findings_.add(Severity::Error, rule, Where{subdivision, {}, std::move(place)},
+                      W("Дата ") + host::formatDate(*day) + W(" вне отчетного периода ") + quarter_ + ".",
+                      W("Проверьте дату документа или выбранный период."));
+    }
+
+    Findings& findings_;
+    ReportingPeriod period_;
+    std::string quarter_;
+    std::set<std::string> said_;
+};
+
+// Each code once per subdivision, whichever table holds it: one check spans the tables.
+class CodeCheck {
+public:
+    CodeCheck(Findings& findings, std::string_view form) : findings_(findings), form_(form) {}
+
+    void row(const WorkRows& rows, const std::string& subdivision) {
+        if (form_ == "08") {
+            check(rows, subdivision, "VIDTRANS_KOD", CodeList::TransportKind);
+            check(rows, subdivision, "VIDPROD_KOD", CodeList::ProductGroup);
         } else {
-            check(row, "VIDPROD_KOD", CodeList::ProductKind);
+            check(rows, subdivision, "VIDPROD_KOD", CodeList::ProductKind);
         }
     }
-}
+
+private:
+    void check(const WorkRows& rows, const std::string& subdivision, const char* column, CodeList list) {
+        if (!rows.has(column)) return;
+        const std::string code = rows.text(column);
+        if (!said_.insert({std::string(column) + code, subdivision}).second) return;
+        reportCode(findings_, Where{subdivision, {}, W("код ") + code + " " + rows.text("VIDPROD_NAME")}, form_, list,
+                   code);
+    }
+
+    Findings& findings_;
+    std::string_view form_;
+    std::set<std::pair<std::string, std::string>> said_;
+};
 
 // The value as the file prints it with `precision` decimals.
 double printed(double value, int precision) {
@@ -206,105 +236,119 @@ std::string decimal(double value, int precision) {
     return text;
 }
 
-std::string turnoverPlace(const WorkRows& rows, std::size_t row) {
-    std::string place = W("оборот: код ") + rows.text(row, "VIDPROD_KOD");
-    const std::string articul = rows.text(row, "ARTICUL");
+// The movement rows' quantities: a line with nothing in it, a figure the format refuses.
+class QuantityCheck {
+public:
+    QuantityCheck(Findings& findings, int precision) : findings_(findings), precision_(precision) {}
+
+    void row(const WorkRows& rows, const std::string& subdivision) {
+        const double quantity = rows.number("QUANTITY");
+        const bool empty = printed(quantity, precision_) == 0;
+        if (!empty && numberFits(quantity, precision_)) return;
+        const Where where{subdivision,
+                          {rows.text("CL_NAME"), rows.text("CL_INN"), rows.text("CL_KPP")},
+                          documentPlace(rows, "EXT_DOCINDEX", "EXT_DOC_DATE", "документ")};
+        if (!empty) {
+            reportNumber(findings_, where, W("Объем"), quantity, precision_);
+            return;
+        }
+        // An empty line is said once per document and counterparty, however many rows it has.
+        if (emptySaid_.insert({where.subdivision, where.subject.name, where.place}).second)
+            findings_.add(Severity::Warning, "empty-line", where,
+                          W("Строка документа с нулевым объемом: в декларации она будет пустой."),
+                          W("Проверьте количество в документе или удалите пустую строку."));
+    }
+
+private:
+    Findings& findings_;
+    int precision_;
+    std::set<std::tuple<std::string, std::string, std::string>> emptySaid_;
+};
+
+std::string turnoverPlace(const WorkRows& rows) {
+    std::string place = W("оборот: код ") + rows.text("VIDPROD_KOD");
+    const std::string articul = rows.text("ARTICUL");
     if (!articul.empty()) place += W(", артикул ") + articul;
     return place;
 }
 
-// The movement rows' quantities: a line with nothing in it, a figure the format refuses.
-void checkQuantities(Findings& findings, const CheckedRun& run, const WorkRows& rows, const Subdivisions& subdivisions) {
-    // An empty line is said once per document and counterparty, however many rows it has.
-    std::set<std::tuple<std::string, std::string, std::string>> emptySaid;
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        const double quantity = rows.number(row, "QUANTITY");
-        const Where where{subdivisionOf(subdivisions, rows, row),
-                          {rows.text(row, "CL_NAME"), rows.text(row, "CL_INN"), rows.text(row, "CL_KPP")},
-                          documentPlace(rows, row, "EXT_DOCINDEX", "EXT_DOC_DATE", "документ")};
-        if (printed(quantity, run.precision) == 0) {
-            if (emptySaid.insert({where.subdivision, where.subject.name, where.place}).second)
-                findings.add(Severity::Warning, "empty-line", where,
-                             W("Строка документа с нулевым объемом: в декларации она будет пустой."),
-                             W("Проверьте количество в документе или удалите пустую строку."));
-        } else {
-            reportNumber(findings, where, W("Объем"), quantity, run.precision);
-        }
-    }
-}
-
 // Per turnover row: the figures as printed must add up to the closing balance as printed, the
 // closing balance must not be negative, and a row must declare something.
-void checkBalances(Findings& findings, const CheckedRun& run, const WorkRows& rows, const Subdivisions& subdivisions) {
+void checkBalance(Findings& findings, const CheckedRun& run, const WorkRows& rows, const std::string& subdivision) {
     static const char* const kReceipts[] = {"PRIX_PROIZ", "PRIX_OPT", "PRIX_IMPORT", "PRIX_RET", "PRIX_MOVE", "PRIX_OTHER"};
     static const char* const kDisposals[] = {"RASX_OPT", "RASX_ROZN", "RASX_EXPORT", "RASX_RET", "RASX_MOVE", "RASX_OTHER"};
     const int p = run.precision;
     const double tolerance = 0.5 * std::pow(10.0, -p);
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        const Where where{subdivisionOf(subdivisions, rows, row),
-                          {rows.text(row, "MANUF_NAME"), rows.text(row, "MANUF_INN"), rows.text(row, "MANUF_KPP")},
-                          turnoverPlace(rows, row)};
-        const double opening = rows.number(row, "OST_BEGIN");
-        double closing = opening, printedSum = printed(opening, p);
-        bool anything = printed(opening, p) != 0;
-        reportNumber(findings, where, W("Остаток на начало"), opening, p);
-        for (const char* column : kReceipts) {
-            if (!rows.has(column)) continue;
-            const double value = rows.number(row, column);
-            closing += value;
-            printedSum += printed(value, p);
-            anything = anything || printed(value, p) != 0;
-            reportNumber(findings, where, column, value, p);
-        }
-        for (const char* column : kDisposals) {
-            if (!rows.has(column)) continue;
-            const double value = rows.number(row, column);
-            closing -= value;
-            printedSum -= printed(value, p);
-            anything = anything || printed(value, p) != 0;
-            reportNumber(findings, where, column, value, p);
-        }
-        if (!anything) {
-            findings.add(Severity::Warning, "empty-line", where,
-                         W("Строка оборота без остатков и движения: в декларации она будет пустой."),
-                         W("Проверьте, нужна ли эта продукция в декларации."));
-            continue;
-        }
-        // Without the balances in the file neither of these can be told.
-        if (run.onlyMovement) continue;
-        if (printed(closing, p) < 0) {
-            findings.add(Severity::Error, "negative-closing", where,
-                         W("Отрицательный остаток на конец периода: ") + decimal(closing, p) + ".",
-                         W("Проверьте остаток на начало и документы прихода и расхода за период."));
-            continue;
-        }
-        if (std::fabs(printedSum - printed(closing, p)) > tolerance)
-            findings.add(Severity::Warning, "balance", where,
-                         W("Округленные остаток на начало, приход и расход не сходятся с остатком на конец ") +
-                             W("(расхождение ") + decimal(printedSum - printed(closing, p), p) + ").",
-                         W("Увеличьте точность расчета или проверьте количества в документах."));
+    const Where where{subdivision, {rows.text("MANUF_NAME"), rows.text("MANUF_INN"), rows.text("MANUF_KPP")},
+                      turnoverPlace(rows)};
+    const double opening = rows.number("OST_BEGIN");
+    double closing = opening, printedSum = printed(opening, p);
+    bool anything = printed(opening, p) != 0;
+    reportNumber(findings, where, W("Остаток на начало"), opening, p);
+    auto add = [&](const char* column, double sign) {
+        if (!rows.has(column)) return;
+        const double value = rows.number(column);
+        closing += sign * value;
+        printedSum += sign * printed(value, p);
+        anything = anything || printed(value, p) != 0;
+        reportNumber(findings, where, column, value, p);
+    };
+    for (const char* column : kReceipts) add(column, 1);
+    for (const char* column : kDisposals) add(column, -1);
+    if (!anything) {
+        findings.add(Severity::Warning, "empty-line", where,
+                     W("Строка оборота без остатков и движения: в декларации она будет пустой."),
+                     W("Проверьте, нужна ли эта продукция в декларации."));
+        return;
     }
+    // Without the balances in the file neither of these can be told.
+    if (run.onlyMovement) return;
+    if (printed(closing, p) < 0) {
+        findings.add(Severity::Error, "negative-closing", where,
+                     W("Отрицательный остаток на конец периода: ") + decimal(closing, p) + ".",
+                     W("Проверьте остаток на начало и документы прихода и расхода за период."));
+        return;
+    }
+    if (std::fabs(printedSum - printed(closing, p)) > tolerance)
+        findings.add(Severity::Warning, "balance", where,
+                     W("Округленные остаток на начало, приход и расход не сходятся с остатком на конец ") +
+                         W("(расхождение ") + decimal(printedSum - printed(closing, p), p) + ").",
+                     W("Увеличьте точность расчета или проверьте количества в документах."));
 }
 
 }  // namespace
 
 void checkWorkTables(Findings& findings, const CheckedRun& run) {
     const FormTables& tables = *run.tables;
-    const WorkRows obosob(run.workDirectory, std::string(tables.obosob));
-    const Subdivisions subdivisions = checkSubdivisions(findings, run, obosob);
-    const WorkRows movement(run.workDirectory, std::string(tables.movement));
-    const WorkRows turnover(run.workDirectory, std::string(tables.turnover));
+    const Subdivisions subdivisions = checkSubdivisions(findings, run);
     // Forms 11 and 12 list the producers of their turnover, the others those of their movement.
     const bool producersInTurnover = !tables.turnover.empty();
-    checkParties(findings, run, movement, subdivisions, true, !producersInTurnover);
-    if (producersInTurnover) checkParties(findings, run, turnover, subdivisions, false, true);
-    checkLicences(findings, run, movement, subdivisions);
-    checkDates(findings, run, movement, subdivisions);
-    std::set<std::pair<std::string, std::string>> codesSaid;
-    checkCodes(findings, run, movement, subdivisions, codesSaid);
-    checkCodes(findings, run, turnover, subdivisions, codesSaid);
-    checkQuantities(findings, run, movement, subdivisions);
-    checkBalances(findings, run, turnover, subdivisions);
+    CodeCheck codes(findings, tables.form);
+    {
+        PartyCheck parties(findings, tables.form, true, !producersInTurnover);
+        LicenceCheck licences(findings, tables.form);
+        DateCheck dates(findings, run);
+        QuantityCheck quantities(findings, run.precision);
+        WorkRows movement(run.workDirectory, std::string(tables.movement));
+        while (movement.next()) {
+            const std::string subdivision = subdivisionOf(subdivisions, movement);
+            parties.row(movement, subdivision);
+            licences.row(movement, subdivision);
+            dates.row(movement, subdivision);
+            codes.row(movement, subdivision);
+            quantities.row(movement, subdivision);
+        }
+        parties.finish();
+    }
+    PartyCheck producers(findings, tables.form, false, true);
+    WorkRows turnover(run.workDirectory, std::string(tables.turnover));
+    while (turnover.next()) {
+        const std::string subdivision = subdivisionOf(subdivisions, turnover);
+        if (producersInTurnover) producers.row(turnover, subdivision);
+        codes.row(turnover, subdivision);
+        checkBalance(findings, run, turnover, subdivision);
+    }
+    producers.finish();
 }
 
 }  // namespace core::checks
