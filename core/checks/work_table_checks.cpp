@@ -295,6 +295,8 @@ void checkBalance(Findings& findings, const CheckedRun& run, const WorkRows& row
     };
     for (const char* column : kReceipts) add(column, 1);
     for (const char* column : kDisposals) add(column, -1);
+    // A closing balance the rounding makes out of figures that print as nothing is no empty row.
+    anything = anything || (!run.onlyMovement && printed(closing, p) != 0);
     if (!anything) {
         findings.add(Severity::Warning, "empty-line", where,
                      W("Строка оборота без остатков и движения: в декларации она будет пустой."),

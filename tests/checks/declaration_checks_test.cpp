@@ -131,6 +131,27 @@ TEST_F(DeclarationChecks, TurnoverRowsMustBalanceAsPrintedNotGoNegativeAndHoldSo
     EXPECT_EQ(rules(check("pZorvicOborot", 3)), (std::vector<std::string>{"negative-closing", "empty-line"}));
 }
 
+TEST_F(DeclarationChecks, BalancesAtWholeUnitsAndAtSevenDecimals) {
+    auto refill = [&](const std::vector<Row>& rows) {
+        for (const auto& entry : std::filesystem::directory_iterator(scratch / "")) std::filesystem::remove(entry.path());
+        fill("ZorvicOborotObosob", {kStore});
+        fill("ZorvicOborot", rows);
+    };
+    // 0.4 + 0.4 prints 0 + 0 at p = 0, the closing 0.8 prints 1; a row of only 0.4 prints nothing.
+    refill({turnover({{"OST_BEGIN", 0.4}, {"PRIX_OPT", 0.4}}), turnover({{"OST_BEGIN", 0.4}})});
+    EXPECT_EQ(rules(check("pZorvicOborot", 0)), (std::vector<std::string>{"balance", "empty-line"}));
+    // At p = 7 every figure of 7 decimals is one the format refuses, whether or not it balances:
+    // the fix of each says to lower the precision.
+    refill({turnover({{"OST_BEGIN", 1.0000001}, {"RASX_ROZN", 0.5}})});
+    const Findings seven = check("pZorvicOborot", 7);
+    ASSERT_EQ(rules(seven), std::vector<std::string>{"number-limits"});
+    EXPECT_NE(seven.items()[0].fix.find(W("Точность расчета")), std::string::npos);
+    // Figures of 5 decimals or fewer pass at p = 7 and balance.
+    refill({turnover({{"OST_BEGIN", 1.25}, {"PRIX_OPT", 0.00001}, {"RASX_ROZN", 0.5}})});
+    const Findings passing = check("pZorvicOborot", 7);
+    EXPECT_TRUE(passing.empty()) << passing.items()[0].message;
+}
+
 TEST_F(DeclarationChecks, ForeignCounterpartiesAndFormsWithoutLicencesAskNoLicence) {
     fill("ZorvicRoznBeerObosob", {{{"CL_ID", 1}, {"CL_NAME", W("Магазин")}}});
     fill("ZorvicRoznBeerBuy", {{{"SUPERPLACE_CL_ID", 1}, {"VIDPROD_KOD", "500"}, {"CL_ID", 10}, {"CL_IS_IP", 0},
