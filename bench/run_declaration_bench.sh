@@ -8,12 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source bench/scale_database.sh
-build=${1:-build}
-data=${2:-/tmp/zorvic-bench}
-shift 2 || true
-sizes=("$@")
-((${#sizes[@]})) || sizes=(10000 100000 1000000)
-mkdir -p "$data"
+bench_arguments "$@"
 
 echo "| lines | form | work-table rows | bare fetch s | collection s | write s | generate ÷ bare | write peak MiB | file MB | write MB/s |"
 echo "|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|"

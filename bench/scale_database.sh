@@ -32,3 +32,14 @@ scale_label() {
   done
   [[ $1 == chain-* ]] && echo "chain $n$label" || echo "$n$label"
 }
+
+# The arguments every benchmark script takes, [BUILD_DIR] [DATA_DIR] [SIZES...], into $build,
+# $data (made when missing) and the array $sizes (10 000, 100 000 and 1 000 000 lines by default).
+bench_arguments() {
+  build=${1:-build}
+  data=${2:-/tmp/zorvic-bench}
+  shift 2 || shift $#
+  sizes=("$@")
+  ((${#sizes[@]})) || sizes=(10000 100000 1000000)
+  mkdir -p "$data"
+}
