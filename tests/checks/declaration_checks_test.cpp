@@ -194,6 +194,24 @@ TEST_F(DeclarationChecks, OnlyLicensedProductsAskForTheCounterpartysLicence) {
     EXPECT_EQ(rules(check("pZorvicTransport")), std::vector<std::string>{"counterparty-licence-missing"});
 }
 
+// Form 08: the waybill's date as well as the document's, and the letter codes of its transport
+// kinds and product groups.
+TEST_F(DeclarationChecks, TransportWaybillsAndLetterCodes) {
+    fill("ZorvicTransportObosob", {kStore});
+    fill("ZorvicTransport", {purchase({{"VIDPROD_KOD", W("АП")}, {"VIDTRANS_KOD", W("АТ")}, {"TN_INDEX", "T1"},
+                                       {"TN_DATE", day("31.03.2024")}})});
+    EXPECT_TRUE(check("pZorvicTransport").empty()) << rules(check("pZorvicTransport")).front();
+
+    for (const auto& entry : std::filesystem::directory_iterator(scratch / "")) std::filesystem::remove(entry.path());
+    fill("ZorvicTransportObosob", {kStore});
+    // A waybill of the next quarter; the numeric codes of the host's own lists, not the format's.
+    fill("ZorvicTransport", {purchase({{"VIDPROD_KOD", "200"}, {"VIDTRANS_KOD", "1"}, {"TN_INDEX", "T2"},
+                                       {"TN_DATE", day("01.04.2024")}})});
+    const Findings findings = check("pZorvicTransport");
+    EXPECT_EQ(rules(findings), (std::vector<std::string>{"waybill-date", "transport-kind", "product-group"}));
+    EXPECT_NE(findings.items()[0].where.place.find("T2"), std::string::npos);
+}
+
 TEST(DeclarationCheckOptions, GoodsDetailAndOnlyMovementAreErrorsAHighPrecisionAloneIsNot) {
     CheckedRun run;
     run.tables = core::checks::formTablesOfModule("pZorvicRozn");
