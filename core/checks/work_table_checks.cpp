@@ -112,6 +112,16 @@ void checkParties(Findings& findings, const CheckedRun& run, const WorkRows& row
     if (!producerList.empty()) reportSameNumbers(findings, {}, W("производители"), producerList);
 }
 
+// A licence as the file names it, by its registration number; series and number only where the
+// card has none, as hosts often leave series and number empty.
+std::string licenceName(const WorkRows& rows, std::size_t row) {
+    if (std::string registration = rows.text(row, "CL_LIC_REG_NUMBER"); !registration.empty()) return registration;
+    std::string name = rows.text(row, "CL_LIC_SERIES");
+    const std::string number = rows.text(row, "CL_LIC_NUMBER");
+    if (!name.empty() && !number.empty()) name += ' ';
+    return name + number;
+}
+
 // A resident counterparty's licence on the document's day; one without any licence is said once.
 // Only the rows of products whose turnover is licensed count: a brewery or a carrier of bottled
 // wine has no licence to show.
@@ -142,10 +152,11 @@ void checkLicences(Findings& findings, const CheckedRun& run, const WorkRows& ro
         const bool after = to && day->days > to->days;
         if (!before && !after) continue;
         const std::string place = documentPlace(rows, row, "EXT_DOCINDEX", "EXT_DOC_DATE", "документ");
-        if (!said.insert({rows.text(row, "CL_ID"), place, rows.text(row, "CL_LIC_NUMBER")}).second) continue;
+        const std::string licence = licenceName(rows, row);
+        if (!said.insert({rows.text(row, "CL_ID"), place, licence}).second) continue;
         findings.add(Severity::Error, "counterparty-licence-period", Where{subdivision, subject, place},
-                     W("Документ датирован ") + host::formatDate(*day) + W(", а лицензия ") +
-                         rows.text(row, "CL_LIC_SERIES") + " " + rows.text(row, "CL_LIC_NUMBER") + W(" действует с ") +
+                     W("Документ датирован ") + host::formatDate(*day) + W(", а лицензия ") + licence +
+                         W(" действует с ") +
                          (from ? host::formatDate(*from) : std::string("?")) + W(" по ") +
                          (to ? host::formatDate(*to) : std::string("?")) + ".",
                      W("Проверьте дату документа и даты лицензии контрагента."));
