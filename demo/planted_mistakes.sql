@@ -89,7 +89,7 @@ update CLIENTS set INN_CLIENTS = '3663107757' where ID_CLIENTS = 32;
 
 /* number-limits: an opened tasting bottle of wine was written off as a third of a bottle; its
    0.024975 decalitres have six decimals, which the page's precision of 7 keeps and the format
-   refuses */
+   refuses (the file's figures then fail the form's schema as well) */
 insert into DOCS (ID, DOC_TYPE, DOC_DATE, DOC_NUMBER, ORG_ID, PLACE_ID, COMMENTS)
   values (143, 8, '2024-03-29', 'СП-000003', 1, 1, 'Дегустация');
 insert into DOC_LINES (DOC_ID, GOODS_ID, QUANTITY, PARTY_ID) values (143, 108, 0.333, 1141);
