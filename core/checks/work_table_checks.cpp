@@ -117,6 +117,16 @@ private:
     std::vector<ListedParty> counterpartyList_, producerList_;
 };
 
+// A licence as the file names it, by its registration number; series and number only where the
+// card has none, as hosts often leave series and number empty.
+std::string licenceName(const WorkRows& rows) {
+    if (std::string registration = rows.text("CL_LIC_REG_NUMBER"); !registration.empty()) return registration;
+    std::string name = rows.text("CL_LIC_SERIES");
+    const std::string number = rows.text("CL_LIC_NUMBER");
+    if (!name.empty() && !number.empty()) name += ' ';
+    return name + number;
+}
+
 // A resident counterparty's licence on the document's day; one without any licence is said once.
 // Only the rows of products whose turnover is licensed count: a brewery or a carrier of bottled
 // wine has no licence to show.
@@ -145,10 +155,11 @@ public:
         const bool after = to && day->days > to->days;
         if (!before && !after) return;
         std::string place = documentPlace(rows, "EXT_DOCINDEX", "EXT_DOC_DATE", "документ");
-        if (!said_.insert({rows.text("CL_ID"), place, rows.text("CL_LIC_NUMBER")}).second) return;
+        const std::string licence = licenceName(rows);
+        if (!said_.insert({rows.text("CL_ID"), place, licence}).second) return;
         findings_.add(Severity::Error, "counterparty-licence-period", Where{subdivision, subject(rows), std::move(place)},
-                      W("Документ датирован ") + host::formatDate(*day) + W(", а лицензия ") + rows.text("CL_LIC_SERIES") +
-                          " " + rows.text("CL_LIC_NUMBER") + W(" действует с ") +
+                      W("Документ датирован ") + host::formatDate(*day) + W(", а лицензия ") + licence +
+                          W(" действует с ") +
                           (from ? host::formatDate(*from) : std::string("?")) + W(" по ") +
                           (to ? host::formatDate(*to) : std::string("?")) + ".",
                       W("Проверьте дату документа и даты лицензии контрагента."));
