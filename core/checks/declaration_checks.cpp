@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "core/checks/continuity_checks.h"
 #include "core/checks/format_codes.h"
 #include "core/checks/schema_validation.h"
 #include "core/checks/taxpayer_numbers.h"
@@ -145,6 +146,7 @@ Findings checkDeclaration(const CheckedRun& run) {
     checkOrganization(findings, run);
     checkWorkTables(findings, run);
     if (run.declarationPath) checkFile(findings, *run.declarationPath, run.tables->form);
+    checkContinuity(findings, run);
     findings.sort();
     return findings;
 }
