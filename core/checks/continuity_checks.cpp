@@ -15,6 +15,16 @@ using host::W;
 void compareBalances(Findings& findings, const DeclarationBalances& current, const DeclarationBalances& previous,
                      int decimals, const SubdivisionOfLine& subdivision) {
     const std::string before = W(" (") + quarterText(previous.quarter) + ")";
+    // Another organization's balances would make every line a finding and none of them the point.
+    if (!current.organizationInn.empty() && !previous.organizationInn.empty() &&
+        current.organizationInn != previous.organizationInn) {
+        findings.add(Severity::Warning, "continuity", Where{{}, {}, W("декларация за предыдущий квартал")},
+                     W("Декларация за предыдущий квартал") + before + W(" — другой организации, ИНН ") +
+                         previous.organizationInn + W(", а эта — ИНН ") + current.organizationInn +
+                         W(": остатки не сверялись."),
+                     W("Укажите декларацию этой организации за предыдущий квартал."));
+        return;
+    }
     std::set<std::string> keys;
     for (const auto& [key, line] : current.lines) keys.insert(key);
     for (const auto& [key, line] : previous.lines) keys.insert(key);

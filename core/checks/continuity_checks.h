@@ -16,7 +16,8 @@ using SubdivisionOfLine = std::function<std::string(const BalanceLine&)>;
 // Each opening balance of `current` against the closing balance of the same subdivision, kind
 // and producer in `previous`, both as printed with `decimals` decimals; a line on one side only
 // counts as zero on the other. A difference is a warning: the file would pass, but one of the
-// two quarters is very likely wrong.
+// two quarters is very likely wrong. Declarations of two organizations are not compared: that
+// they are is the one warning.
 void compareBalances(Findings& findings, const DeclarationBalances& current, const DeclarationBalances& previous,
                      int decimals, const SubdivisionOfLine& subdivision);
 

@@ -151,7 +151,18 @@ private:
             return;
         }
         if (referenceDepth_ >= 0 && depth <= referenceDepth_) referenceDepth_ = -1;
+        if (requisitesDepth_ >= 0 && depth <= requisitesDepth_) requisitesDepth_ = -1;
         if (element == "ФормаОтч") return header();
+        // Forms 11 and 05 give the organization's INN on its requisites, form 12 in its ЮЛ or ФЛ.
+        if (element == "Реквизиты" && result_.organizationInn.empty()) {
+            requisitesDepth_ = depth;
+            result_.organizationInn = text("ИННЮЛ");
+            return;
+        }
+        if (requisitesDepth_ >= 0 && depth == requisitesDepth_ + 1 && (element == "ЮЛ" || element == "ФЛ")) {
+            result_.organizationInn = text(element == "ЮЛ" ? "ИННЮЛ" : "ИННФЛ");
+            return;
+        }
         if (element == "Документ" && !headerSeen_) fail(W("это не файл декларации: документ без заголовка формы"));
         if (!headerSeen_ || !attributes_) return;
         if (element == "ПроизводителиИмпортеры") return referenceProducer(depth);
@@ -242,6 +253,7 @@ private:
     std::optional<BalanceAttributes> attributes_;
     std::map<std::string, Subject> references_;
     int referenceDepth_ = -1;
+    int requisitesDepth_ = -1;
     std::string referenceId_;
     std::string subdivisionName_, subdivisionKpp_, kind_;
     Subject producer_;

@@ -47,6 +47,8 @@ struct BalanceLine {
 struct DeclarationBalances {
     std::string form;
     Quarter quarter;
+    // The organization's INN as the file gives it.
+    std::string organizationInn;
     // Whether the file has its balances at all: one made with "Не выгружать остатки" has none.
     bool withBalances = true;
     // The decimals of the figures as the file prints them (the most any figure has).

@@ -132,6 +132,13 @@ TEST_F(ContinuityCommand, LastQuartersOwnFileContinuesIntoThisOneAndAChangedClos
     EXPECT_EQ(generated.status, 4);
     EXPECT_NE(generated.err.find("[continuity]"), std::string::npos) << generated.err;
     EXPECT_EQ(std::distance(fs::directory_iterator(target), fs::directory_iterator()), 1);
+
+    // The wholesaler's own form 11 is no quarter of the retailer's: said once, nothing compared.
+    const fs::path wholesalers = written("pZorvicRozn", 1, 2024, 0);
+    const Outcome another = zorvic("check", "pZorvicRozn", 30, 2024, 1, "--json --previous " + wholesalers.string());
+    const std::vector<json> said = continuity(another);
+    ASSERT_EQ(said.size(), 1u) << another.out;
+    EXPECT_NE(said[0]["message"].get<std::string>().find("другой организации, ИНН 3662145780"), std::string::npos);
 }
 
 TEST_F(ContinuityCommand, LastQuarterCollectedFromTheDatabaseAgreesWithItsFile) {

@@ -50,6 +50,7 @@ const std::string kForm12 =
     "<ЮЛ П000000000005=\"4824007192\" П000000000006=\"482401001\"/>\n</ПроизводителиИмпортеры>"
     "<Поставщики ИдПостав=\"12\" П000000000007=\"Пивной двор\"><ЮЛ П000000000009=\"3666128908\" "
     "П000000000010=\"366601001\"/>\n</Поставщики>\n</Справочники>\n<Документ>\n"
+    "<Организация>\n<Реквизиты НаимОрг=\"ИП\">\n<ФЛ ИННФЛ=\"366200451858\"/></Реквизиты>\n</Организация>\n"
     "<ОбъемОборота НаимЮЛ=\"МАГАЗИН\" КППЮЛ=\"366343002\" НаличиеОборота=\"true\">\n"
     "<Оборот ПN=\"1\" П000000000003=\"500\">\n"
     "<СведПроизвИмпорт ПN=\"1\" ИдПроизвИмп=\"13\">\n<Движение ПN=\"1\" П100000000006=\"0.00000\" "
@@ -59,7 +60,8 @@ const std::string kForm12 =
 
 // Form 05: the producers' requisites and figures on one element, two subdivisions.
 std::string form05(const std::string& closing) {
-    return "<Документ>\n"
+    return "<Документ>\n<Организация>\n<Реквизиты НаимЮЛ=\"ООО «ОПТ»\" ИННЮЛ=\"3662145780\" "
+           "КППЮЛ=\"366201001\"/>\n</Организация>\n"
            "<ОбъемОборота НаимЮЛ=\"ООО «ОПТ»\" КППЮЛ=\"366201001\" НаличиеОборота=\"true\">\n"
            "<Оборот ПN=\"1\" П000000000003=\"200\">\n<СведПроизвИмпорт ПN=\"1\" П000000000004=\"АО «Напитки»\" "
            "П000000000005=\"3661022337\" П000000000006=\"366101001\" П000000000007=\"0.0000000\" П000000000024=\"" +
@@ -99,6 +101,7 @@ TEST(DeclarationBalances, EachFormsBalancesAreReadByTheirProducerAndSummedOverIt
 
     const DeclarationBalances beer = readDeclarationBalances(declaration(dir, "r2.xml", "12", "0", "2023", kForm12));
     EXPECT_EQ(beer.quarter, (Quarter{2023, 3}));
+    EXPECT_EQ(beer.organizationInn, "366200451858");
     ASSERT_EQ(beer.lines.size(), 2u);
     const BalanceLine* person = only(beer, "МАГАЗИН", "366200451858");
     ASSERT_NE(person, nullptr);
@@ -113,6 +116,7 @@ TEST(DeclarationBalances, EachFormsBalancesAreReadByTheirProducerAndSummedOverIt
     const DeclarationBalances wholesale =
         readDeclarationBalances(declaration(dir, "d5.xml", "05", "3", "2024", form05("1.2000000")));
     EXPECT_EQ(wholesale.decimals, 7);
+    EXPECT_EQ(wholesale.organizationInn, "3662145780");
     ASSERT_EQ(wholesale.lines.size(), 2u);
     ASSERT_NE(only(wholesale, "СКЛАД", "3661022337"), nullptr);
     EXPECT_DOUBLE_EQ(only(wholesale, "СКЛАД", "3661022337")->closing, 40.775);
@@ -187,9 +191,12 @@ struct Figures {
     double then;
 };
 
-std::vector<Finding> compare(const std::vector<Figures>& figures, int decimals = 5) {
+std::vector<Finding> compare(const std::vector<Figures>& figures, int decimals = 5,
+                             const std::string& previousInn = "3665099122") {
     DeclarationBalances current, previous;
     previous.quarter = {2024, 0};
+    current.organizationInn = "3665099122";
+    previous.organizationInn = previousInn;
     for (const Figures& f : figures) {
         BalanceLine line{W("МАГАЗИН"), "366343002", "200", {W("Завод ") + f.inn, f.inn, ""}, 0, 0};
         if (f.inn.empty()) line.producer.name = W("Завод без номеров");
@@ -240,6 +247,13 @@ TEST(Continuity, ALineOnOneSideOnlyCountsAsZeroOnTheOtherAndSaysWhichSideLacksIt
     EXPECT_NE(byInn["2"].find("(1 квартал 2024 года) 4.50000, а в этой декларации"), std::string::npos) << byInn["2"];
     // A producer without numbers is matched by its name.
     EXPECT_NE(byInn[""].find("1.00000 не равен"), std::string::npos) << byInn[""];
+
+    // Another organization's declaration: said once, its lines not compared.
+    const std::vector<Finding> another = compare({{"1", 3, -1}, {"2", -1, 4.5}}, 5, "3662145780");
+    ASSERT_EQ(another.size(), 1u);
+    EXPECT_EQ(host::cp1251ToUtf8(another[0].message),
+              "Декларация за предыдущий квартал (1 квартал 2024 года) — другой организации, ИНН 3662145780, а эта — "
+              "ИНН 3665099122: остатки не сверялись.");
 }
 
 }  // namespace
