@@ -12,6 +12,10 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "app/frame_session.h"
+#include "app/terminal_messages.h"
+#include "app/work_directory.h"
+#include "core/checks/previous_quarter.h"
 #include "host/text/cp1251.h"
 #include "host/ui/control.h"
 
@@ -26,6 +30,28 @@ host::ui::TextEdit& directoryEdit(host::TReportFrame& frame) {
     if (!edit) throw std::runtime_error("the parameters page has no directory for the declaration (dePath)");
     return *edit;
 }
+
+// A fresh directory of the run's own in the temporary directory, removed with all in it.
+class TemporaryDirectory {
+public:
+    TemporaryDirectory() {
+        std::string pattern = (fs::temp_directory_path() / "zorvic-previous-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot make a private directory in " + fs::temp_directory_path().string());
+        path_ = pattern;
+    }
+    ~TemporaryDirectory() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    TemporaryDirectory(const TemporaryDirectory&) = delete;
+    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 }  // namespace
 
@@ -70,6 +96,31 @@ core::checks::CheckedRun checkedRun(host::TReportFrame& frame, const core::check
         run.onlyMovement = onlyMove->checked();
     if (!declaration.empty()) run.declarationPath = declaration;
     return run;
+}
+
+core::checks::DeclarationBalances readPreviousQuarter(const std::string& path, host::TReportFrame& frame,
+                                                      const core::checks::FormTables& tables) {
+    if (tables.turnover.empty())
+        throw UsageError("--previous: form " + std::string(tables.form) +
+                         " declares no balances; the continuity of balances is checked in forms 11, 12 and 05");
+    const core::checks::CheckedRun run = checkedRun(frame, tables, {}, -1, {});
+    try {
+        return core::checks::readPreviousDeclaration(
+            path, tables.form, {static_cast<int>(std::trunc(run.year)), run.quarterIndex});
+    } catch (const core::checks::BalanceFileError& e) {
+        throw UsageError("--previous " + path + ": " + terminalText(e.what()));
+    }
+}
+
+bool declaresBalances(host::TReportFrame& frame, const core::checks::FormTables& tables) {
+    return !tables.turnover.empty() && !checkedRun(frame, tables, {}, -1, {}).onlyMovement;
+}
+
+core::checks::DeclarationBalances collectPreviousQuarter(host::TReportFrame& frame,
+                                                         const core::checks::FormTables& tables) {
+    const WorkDirectory work(std::nullopt);
+    const TemporaryDirectory output;
+    return core::checks::collectPreviousQuarter(frame, tables.form, work.path(), output.path());
 }
 
 std::string moveDeclaration(const std::string& path, const std::string& directory) {

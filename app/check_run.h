@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/checks/declaration_balances.h"
 #include "core/checks/declaration_checks.h"
 #include "host/frame/report_frame.h"
 
@@ -35,6 +36,21 @@ private:
 // The run as the page chose it, for the checks; `declaration` is the written file (may be empty).
 core::checks::CheckedRun checkedRun(host::TReportFrame& frame, const core::checks::FormTables& tables,
                                     const std::string& workDirectory, int client, const std::string& declaration);
+
+// Last quarter's closing balances from its declaration file (--previous), read before anything is
+// collected: a file of another form or quarter, or none at all, is said at once. Throws UsageError
+// naming the file and what is wrong with it, and for a form that declares no balances.
+core::checks::DeclarationBalances readPreviousQuarter(const std::string& path, host::TReportFrame& frame,
+                                                      const core::checks::FormTables& tables);
+
+// Whether the run's declaration has balances for the continuity check: forms 11, 12 and 05,
+// unless the page leaves the balances out.
+bool declaresBalances(host::TReportFrame& frame, const core::checks::FormTables& tables);
+
+// Last quarter's closing balances collected from the database by the frame itself, into a work
+// directory and an output directory of their own, both removed afterwards.
+core::checks::DeclarationBalances collectPreviousQuarter(host::TReportFrame& frame,
+                                                         const core::checks::FormTables& tables);
 
 // Moves the checked declaration into `directory` (the page's text, host text; empty: the current
 // directory) under its own name and returns the new absolute path. A move across file systems

@@ -85,6 +85,9 @@ ParseResult parseCommandLine(int argc, char** argv) {
     generate->add_flag("--ignore-errors", line.ignoreErrors,
                        "with --check: write the declaration whatever was found, and still report the findings");
     generate->add_option("--report", line.report, "with --check: the findings also as an HTML page in this file");
+    generate->add_option("--previous", line.previous,
+                         "with --check: last quarter's declaration file, for the continuity of the balances "
+                         "(forms 11, 12, 05; without it last quarter is collected from the database)");
     generate->footer(kSeveralClients);
 
     // The same collection as generate's; the declaration goes into a private directory for its own
@@ -105,6 +108,9 @@ ParseResult parseCommandLine(int argc, char** argv) {
     check->add_option("--date", line.date, "the date taken as today, DD.MM.YYYY");
     check->add_flag("--json", line.json, "print the findings as one JSON object");
     check->add_option("--report", line.report, "the findings also as an HTML page in this file");
+    check->add_option("--previous", line.previous,
+                      "last quarter's declaration file, for the continuity of the balances (forms 11, 12, 05; "
+                      "without it last quarter is collected from the database)");
 
     auto* params = cli.add_subcommand("params", "show the parameters page as the options and changes leave it");
     // One page, one organization: its help shows no repetition.
@@ -145,6 +151,16 @@ ParseResult parseCommandLine(int argc, char** argv) {
     if (line.report && isGenerate && !line.check) {
         result.exitStatus = 2;
         result.err = "--report goes with --check\n";
+        return result;
+    }
+    if (line.previous && isGenerate && !line.check) {
+        result.exitStatus = 2;
+        result.err = "--previous goes with --check: it is last quarter's declaration for the continuity check\n";
+        return result;
+    }
+    if (line.previous && clients.size() > 1) {
+        result.exitStatus = 2;
+        result.err = "--previous: last quarter's declaration is one organization's; give --client once\n";
         return result;
     }
     if (isGenerate && line.check && clients.size() > 1 && line.report) {

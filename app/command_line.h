@@ -34,6 +34,9 @@ struct CommandLine {
     bool ignoreErrors = false;
     // check, generate --check: the findings also as an HTML page in this file.
     std::optional<std::string> report;
+    // check, generate --check: last quarter's declaration file, whose closing balances this
+    // quarter must open with; none: last quarter is collected from the database.
+    std::optional<std::string> previous;
 };
 
 // The outcome of parsing: the command line, or the exit status and what to print

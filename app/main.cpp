@@ -145,24 +145,34 @@ struct Organization {
 // organization's, and a stop is the user's wish for the whole command.
 bool endsTheCommand(int status) { return status == 2 || (status != 0 && host::stopRequested()); }
 
+// The tables a checked run reads, of the module's form.
+const core::checks::FormTables* checkedTables(app::FrameSession& session) {
+    const core::checks::FormTables* tables = core::checks::formTablesOfModule(session.moduleName());
+    if (!tables) throw app::UsageError(session.moduleName() + " is none of the declaration forms that can be checked");
+    return tables;
+}
+
 // The check of a run just collected and written into its private directory. `check` prints the
 // report on stdout and leaves nothing; generate --check says the findings on stderr (stdout keeps
 // its paths alone) and moves the file to where the user wanted it unless errors forbid it. Either
 // way the status is the check's: a script notices a declaration written in spite of errors.
+// `declaration` is the file the run wrote, `previousQuarter` last quarter's balances (none: the
+// continuity is not checked).
 int checkRun(const app::CommandLine& line, app::FrameSession& session, const app::WorkDirectory& workDirectory,
              const Organization& organization, const app::PrivateDeclarationDirectory& privateDirectory,
-             app::TerminalMessages& messages) {
+             app::TerminalMessages& messages, const std::string& declaration,
+             std::optional<core::checks::DeclarationBalances> previousQuarter) {
     auto& frame = session.frame();
-    const core::checks::FormTables* tables = core::checks::formTablesOfModule(session.moduleName());
-    if (!tables) throw app::UsageError(session.moduleName() + " is none of the declaration forms that can be checked");
+    const core::checks::FormTables* tables = checkedTables(session);
     const int client = organization.client.value_or(-1);
-    const core::checks::Findings findings = core::checks::checkDeclaration(
-        app::checkedRun(frame, *tables, workDirectory.path(), client, frame.producedPath()));
+    core::checks::CheckedRun run = app::checkedRun(frame, *tables, workDirectory.path(), client, declaration);
+    run.previousQuarter = std::move(previousQuarter);
+    const core::checks::Findings findings = core::checks::checkDeclaration(run);
     const int status = findings.exitStatus();
-    const app::CheckedDeclaration declaration{session.moduleName(), std::string(tables->form), client};
-    if (line.report) app::writeReportFile(*line.report, app::findingsAsHtml(findings, declaration));
+    const app::CheckedDeclaration checked{session.moduleName(), std::string(tables->form), client};
+    if (line.report) app::writeReportFile(*line.report, app::findingsAsHtml(findings, checked));
     if (line.command == app::CommandLine::Command::Check) {
-        std::cout << (line.json ? app::findingsAsJson(findings, declaration) : app::findingsAsText(findings))
+        std::cout << (line.json ? app::findingsAsJson(findings, checked) : app::findingsAsText(findings))
                   << std::flush;
         return status;
     }
@@ -175,9 +185,8 @@ int checkRun(const app::CommandLine& line, app::FrameSession& session, const app
         messages.say("the declaration was not written: the check found errors (--ignore-errors writes it anyway)");
         return status;
     }
-    if (!frame.producedPath().empty())
-        std::cout << app::moveDeclaration(frame.producedPath(), privateDirectory.userDirectory()) << "\n"
-                  << std::flush;
+    if (!declaration.empty())
+        std::cout << app::moveDeclaration(declaration, privateDirectory.userDirectory()) << "\n" << std::flush;
     return status;
 }
 
@@ -206,6 +215,9 @@ int runGenerate(const app::CommandLine& line, const Organization& organization, 
     std::unique_ptr<app::WorkDirectory> workDirectory;
     // Reset before the options are saved: they keep the user's directory, not the private one.
     std::unique_ptr<app::PrivateDeclarationDirectory> privateDirectory;
+    // A checked run's: the declaration it wrote, and last quarter's balances.
+    std::string declaration;
+    std::optional<core::checks::DeclarationBalances> previousQuarter;
     app::PrintOutputFile printOutput(line.preview, organization.tag());
     RunAttachments attachments(printOutput, library);
     int status = 0;
@@ -235,6 +247,9 @@ int runGenerate(const app::CommandLine& line, const Organization& organization, 
                                       "file (rgReportKind=1)");
             // The page is checked before anything is opened; the generate step shows what is wrong.
             if (frame.GetErrorMessage({}).empty()) {
+                // A wrong file is said before a long collection, not after it.
+                if (privateDirectory && line.previous)
+                    previousQuarter = app::readPreviousQuarter(*line.previous, frame, *checkedTables(session));
                 if (line.database.empty()) throw app::UsageError("name the host database with --db");
                 workDirectory = std::make_unique<app::WorkDirectory>(workDir);
                 mainDM.setWorkDirectory(workDirectory->path());
@@ -242,11 +257,16 @@ int runGenerate(const app::CommandLine& line, const Organization& organization, 
             }
             frame.SetTMPTablesDatabaseName();
             frame.bbtnGenerateClick(nullptr);
+            // Taken before last quarter's run makes a file of its own.
+            declaration = frame.producedPath();
+            if (privateDirectory && !previousQuarter && app::declaresBalances(frame, *checkedTables(session)))
+                previousQuarter = app::collectPreviousQuarter(frame, *checkedTables(session));
         }
         // A checked run's path is the check's to say.
         if (privateDirectory) {
             if (!workDirectory) throw app::UsageError("the page is not ready for a check");
-            status = checkRun(line, session, *workDirectory, organization, *privateDirectory, messages);
+            status = checkRun(line, session, *workDirectory, organization, *privateDirectory, messages, declaration,
+                              std::move(previousQuarter));
         }
         // A print form with nothing to print ends silently: no path, no message, success. Each path
         // goes out at once: whoever reads them can take an organization's file while the next runs.

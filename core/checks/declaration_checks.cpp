@@ -8,6 +8,7 @@
 #include <map>
 #include <vector>
 
+#include "core/checks/continuity_checks.h"
 #include "core/checks/format_codes.h"
 #include "core/checks/schema_validation.h"
 #include "core/checks/taxpayer_numbers.h"
@@ -159,6 +160,7 @@ Findings checkDeclaration(const CheckedRun& run) {
     checkOrganization(findings, run);
     checkWorkTables(findings, run);
     if (file.valid()) reportSchemaProblems(findings, file.get());
+    checkContinuity(findings, run);
     findings.sort();
     return findings;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/checks/declaration_balances.h"
 #include "core/checks/finding.h"
 
 namespace core::checks {
@@ -35,6 +36,9 @@ struct CheckedRun {
     bool onlyMovement = false;  // forms 11 and 12: "Не выгружать остатки"
     // The declaration written from the tables; none: the file itself is not checked.
     std::optional<std::string> declarationPath;
+    // The closing balances of the quarter before, from its declaration file or collected anew;
+    // none: the continuity of the balances is not checked.
+    std::optional<DeclarationBalances> previousQuarter;
 };
 
 // Everything found, sorted. Reads the work tables, the host database (the organization's
