@@ -16,6 +16,7 @@
 #include "app/terminal_messages.h"
 #include "app/terminal_progress.h"
 #include "app/work_directory.h"
+#include "core/checks/frame_check_run.h"
 #include "host/calendar/date_time.h"
 #include "host/data/main_dm.h"
 #include "host/firebird/firebird_database.h"
@@ -150,14 +151,14 @@ bool endsTheCommand(int status) { return status == 2 || (status != 0 && host::st
 // its paths alone) and moves the file to where the user wanted it unless errors forbid it. Either
 // way the status is the check's: a script notices a declaration written in spite of errors.
 int checkRun(const app::CommandLine& line, app::FrameSession& session, const app::WorkDirectory& workDirectory,
-             const Organization& organization, const app::PrivateDeclarationDirectory& privateDirectory,
+             const Organization& organization, const core::checks::PrivateDeclarationDirectory& privateDirectory,
              app::TerminalMessages& messages) {
     auto& frame = session.frame();
     const core::checks::FormTables* tables = core::checks::formTablesOfModule(session.moduleName());
     if (!tables) throw app::UsageError(session.moduleName() + " is none of the declaration forms that can be checked");
     const int client = organization.client.value_or(-1);
     const core::checks::Findings findings = core::checks::checkDeclaration(
-        app::checkedRun(frame, *tables, workDirectory.path(), client, frame.producedPath()));
+        core::checks::checkedRun(frame, *tables, workDirectory.path(), client, frame.producedPath()));
     const int status = findings.exitStatus();
     const app::CheckedDeclaration declaration{session.moduleName(), std::string(tables->form), client};
     if (line.report) app::writeReportFile(*line.report, app::findingsAsHtml(findings, declaration));
@@ -205,7 +206,7 @@ int runGenerate(const app::CommandLine& line, const Organization& organization, 
 
     std::unique_ptr<app::WorkDirectory> workDirectory;
     // Reset before the options are saved: they keep the user's directory, not the private one.
-    std::unique_ptr<app::PrivateDeclarationDirectory> privateDirectory;
+    std::unique_ptr<core::checks::PrivateDeclarationDirectory> privateDirectory;
     app::PrintOutputFile printOutput(line.preview, organization.tag());
     RunAttachments attachments(printOutput, library);
     int status = 0;
@@ -225,7 +226,7 @@ int runGenerate(const app::CommandLine& line, const Organization& organization, 
                     if (auto refusal = host::ui::applyUserValue(*kind, std::to_string(kDeclarationFileItem)))
                         throw app::UsageError(*refusal);
                 }
-                privateDirectory = std::make_unique<app::PrivateDeclarationDirectory>(frame, line.check);
+                privateDirectory = std::make_unique<core::checks::PrivateDeclarationDirectory>(frame, line.check);
             }
             // The page's own output kind decides; a preview file asked for a declaration file would
             // be silently left unwritten.
