@@ -243,5 +243,44 @@ TEST_F(CheckButton, SeveralOrganizationsAndOneThatFails) {
     EXPECT_FALSE(privateDirectoryLeft());
 }
 
+// Cancel while a big quarter is collected stops the check as it stops a generate, and the stop,
+// too, leaves the page as the user had it and nothing in the temporary directory.
+TEST_F(CheckButton, CancelStopsTheCheckAndLeavesNothing) {
+    const fs::path big = *scratch_ / "big.fdb";
+    std::string made;
+    ASSERT_EQ(shell("bash " ZORVIC_SOURCE_DIR "/demo/make_demo_db.sh " + big.string() + " && bash " ZORVIC_SOURCE_DIR
+                    "/demo/fill_scale.sh " + big.string() + " 200000",
+                    &made),
+              0)
+        << made;
+    zorvic_test::writeFile(*scratch_ / "options.ini",
+                           "[ZorvicBuy]\nseYear=2024\nrgReportKind=0\ndePath=" + out.string() + "/\n");
+    auto& window = open("pZorvicBuy", big.string());
+    chooseDemoCompany();
+    QSignalSpy ended(&window, &desk::MainWindow::checkEnded);
+    QTest::mouseClick(window.checkButton(), Qt::LeftButton);
+    EXPECT_FALSE(window.checkButton()->isEnabled());
+    EXPECT_FALSE(window.generateButton()->isEnabled());
+    QString stage;
+    for (int i = 0; i < 600 && ended.isEmpty(); ++i) {
+        QTest::qWait(50);
+        stage = window.stageLabel()->text();
+        if (stage.startsWith(QStringLiteral("Сбор данных")) && !stage.endsWith(": 0")) break;
+    }
+    ASSERT_TRUE(ended.isEmpty()) << "the check ended before it could be cancelled";
+    QTest::mouseClick(window.cancelButton(), Qt::LeftButton);
+    ASSERT_TRUE(ended.wait(60000));
+    ASSERT_EQ(window.job()->outcomes().size(), 1u);
+    EXPECT_TRUE(window.job()->outcomes()[0].stopped);
+    EXPECT_EQ(findings(), nullptr);
+    EXPECT_TRUE(notices().join("").contains(QStringLiteral("Проверка остановлена."))) << notices().join("\n").toStdString();
+    auto& page = window.session()->frame().page();
+    EXPECT_EQ(dynamic_cast<host::ui::ItemsControl*>(page.find("rgReportKind"))->itemIndex(), 0);
+    EXPECT_EQ(dynamic_cast<host::ui::TextEdit*>(page.find("dePath"))->text(), out.string() + "/");
+    EXPECT_TRUE(fs::is_empty(out));
+    EXPECT_FALSE(privateDirectoryLeft());
+    EXPECT_TRUE(window.checkButton()->isEnabled());
+}
+
 }  // namespace
 }  // namespace desk_test
