@@ -16,17 +16,17 @@ using core::checks::Finding;
 using core::checks::Severity;
 using host::cp1251ToUtf8;
 
+// The page is HTML; an XML-safe text is safe in it.
+std::string escaped(const std::string& text) { return host::XMLCheckStr(text); }
+
+}  // namespace
+
 std::string subjectText(const core::checks::Subject& subject) {
     std::string text = cp1251ToUtf8(subject.name);
     if (!subject.inn.empty()) text += (text.empty() ? "" : ", ") + std::string("ИНН ") + cp1251ToUtf8(subject.inn);
     if (!subject.kpp.empty()) text += (text.empty() ? "" : ", ") + std::string("КПП ") + cp1251ToUtf8(subject.kpp);
     return text;
 }
-
-// The page is HTML; an XML-safe text is safe in it.
-std::string escaped(const std::string& text) { return host::XMLCheckStr(text); }
-
-}  // namespace
 
 std::string findingsAsHtml(const core::checks::Findings& findings, const CheckedDeclaration& declaration) {
     core::checks::Findings sorted = findings;

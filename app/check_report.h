@@ -31,6 +31,9 @@ std::string findingsAsHtml(const core::checks::Findings& findings, const Checked
 // naming the file when it cannot.
 void writeReportFile(const std::string& path, const std::string& text);
 
+// Whom a finding concerns, as one text (UTF-8): "name, ИНН …, КПП …", the parts it has.
+std::string subjectText(const core::checks::Subject& subject);
+
 // The summary line alone: "Ошибок: 2, предупреждений: 1." or that nothing was found.
 std::string findingsSummary(const core::checks::Findings& findings);
 

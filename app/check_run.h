@@ -1,41 +1,16 @@
 #pragma once
 
-// What a check adds to a generate run: the private directory the checked declaration is written
-// into, what the run's page chose, and the move of a checked file to where the user wanted it.
+// Last quarter's balances for the continuity check, and the move of a checked declaration from its
+// private directory to where the user wanted it.
 
 #include <string>
 
 #include "core/checks/declaration_balances.h"
 #include "core/checks/declaration_checks.h"
+#include "core/checks/frame_check_run.h"
 #include "host/frame/report_frame.h"
 
 namespace app {
-
-// The page's directory pointed at a fresh private directory for the length of a run, and set
-// back as it was, with the directory and all in it removed, however the run ends: the options
-// saved after the run keep the user's directory, and nothing of a checked file is left behind.
-class PrivateDeclarationDirectory {
-public:
-    // Throws std::runtime_error when the page has no directory or no directory can be made, and
-    // with `userDirectoryWritten` when the page's own directory cannot take the file: said before
-    // the collection, not after it.
-    PrivateDeclarationDirectory(host::TReportFrame& frame, bool userDirectoryWritten);
-    ~PrivateDeclarationDirectory();
-    PrivateDeclarationDirectory(const PrivateDeclarationDirectory&) = delete;
-    PrivateDeclarationDirectory& operator=(const PrivateDeclarationDirectory&) = delete;
-
-    // The page's directory as the user left it (host text).
-    const std::string& userDirectory() const { return userDirectory_; }
-
-private:
-    host::TReportFrame& frame_;
-    std::string userDirectory_;
-    std::string path_;
-};
-
-// The run as the page chose it, for the checks; `declaration` is the written file (may be empty).
-core::checks::CheckedRun checkedRun(host::TReportFrame& frame, const core::checks::FormTables& tables,
-                                    const std::string& workDirectory, int client, const std::string& declaration);
 
 // Last quarter's closing balances from its declaration file (--previous), read before anything is
 // collected: a file of another form or quarter, or none at all, is said at once. Throws UsageError

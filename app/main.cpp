@@ -16,6 +16,7 @@
 #include "app/terminal_messages.h"
 #include "app/terminal_progress.h"
 #include "app/work_directory.h"
+#include "core/checks/frame_check_run.h"
 #include "host/calendar/date_time.h"
 #include "host/data/main_dm.h"
 #include "host/firebird/firebird_database.h"
@@ -159,13 +160,13 @@ const core::checks::FormTables* checkedTables(app::FrameSession& session) {
 // `declaration` is the file the run wrote, `previousQuarter` last quarter's balances (none: the
 // continuity is not checked).
 int checkRun(const app::CommandLine& line, app::FrameSession& session, const app::WorkDirectory& workDirectory,
-             const Organization& organization, const app::PrivateDeclarationDirectory& privateDirectory,
+             const Organization& organization, const core::checks::PrivateDeclarationDirectory& privateDirectory,
              app::TerminalMessages& messages, const std::string& declaration,
              std::optional<core::checks::DeclarationBalances> previousQuarter) {
     auto& frame = session.frame();
     const core::checks::FormTables* tables = checkedTables(session);
     const int client = organization.client.value_or(-1);
-    core::checks::CheckedRun run = app::checkedRun(frame, *tables, workDirectory.path(), client, declaration);
+    core::checks::CheckedRun run = core::checks::checkedRun(frame, *tables, workDirectory.path(), client, declaration);
     run.previousQuarter = std::move(previousQuarter);
     const core::checks::Findings findings = core::checks::checkDeclaration(run);
     const int status = findings.exitStatus();
@@ -214,7 +215,7 @@ int runGenerate(const app::CommandLine& line, const Organization& organization, 
 
     std::unique_ptr<app::WorkDirectory> workDirectory;
     // Reset before the options are saved: they keep the user's directory, not the private one.
-    std::unique_ptr<app::PrivateDeclarationDirectory> privateDirectory;
+    std::unique_ptr<core::checks::PrivateDeclarationDirectory> privateDirectory;
     // A checked run's: the declaration it wrote, and last quarter's balances.
     std::string declaration;
     std::optional<core::checks::DeclarationBalances> previousQuarter;
@@ -237,7 +238,7 @@ int runGenerate(const app::CommandLine& line, const Organization& organization, 
                     if (auto refusal = host::ui::applyUserValue(*kind, std::to_string(kDeclarationFileItem)))
                         throw app::UsageError(*refusal);
                 }
-                privateDirectory = std::make_unique<app::PrivateDeclarationDirectory>(frame, line.check);
+                privateDirectory = std::make_unique<core::checks::PrivateDeclarationDirectory>(frame, line.check);
             }
             // The page's own output kind decides; a preview file asked for a declaration file would
             // be silently left unwritten.

@@ -1,4 +1,4 @@
-// The main window: database, organization, form, parameters, generate.
+// The main window: database, organization, form, parameters, generate and check.
 #include "desk/main_window.h"
 
 #include <QCheckBox>
@@ -25,6 +25,8 @@
 #include "app/frame_session.h"
 #include "app/terminal_messages.h"
 #include "app/work_directory.h"
+#include "core/checks/declaration_checks.h"
+#include "desk/checks/findings_window.h"
 #include "desk/form_catalogue.h"
 #include "desk/generate/generate_job.h"
 #include "desk/generate/result_dialog.h"
@@ -227,6 +229,11 @@ QWidget* MainWindow::makeBottomRow() {
     generate_->setDefault(true);
     generate_->setMinimumWidth(140);
     connect(generate_, &QPushButton::clicked, this, &MainWindow::startGenerate);
+    check_ = new QPushButton(QStringLiteral("Проверить"));
+    check_->setObjectName("bbtnCheck");
+    check_->setToolTip(QStringLiteral("Проверить декларацию перед отправкой: файл не сохраняется"));
+    check_->setMinimumWidth(120);
+    connect(check_, &QPushButton::clicked, this, &MainWindow::startCheck);
     connect(cancel_, &QPushButton::clicked, this, [this] {
         if (job_) job_->cancel();
         stage_->setText(QStringLiteral("Остановка…"));
@@ -234,6 +241,7 @@ QWidget* MainWindow::makeBottomRow() {
     layout->addWidget(validation_, 1);
     layout->addWidget(progressBox);
     layout->addWidget(cancel_);
+    layout->addWidget(check_);
     layout->addWidget(generate_);
     return row;
 }
@@ -352,7 +360,9 @@ void MainWindow::showFrameState() {
     byName_->setText(shown);
     const QStringList lines = errorLines(frame);
     validation_->setText(lines.join('\n'));
-    generate_->setEnabled(lines.isEmpty() && !(job_ && job_->running()));
+    const bool ready = lines.isEmpty() && !(job_ && job_->running());
+    generate_->setEnabled(ready);
+    check_->setEnabled(ready && core::checks::formTablesOfModule(session_->moduleName()) != nullptr);
 }
 
 HostDatabaseChoice MainWindow::databaseChoice() const {
@@ -422,6 +432,7 @@ void MainWindow::setRunning(bool running) {
     progress_->setVisible(running);
     if (running) {
         generate_->setEnabled(false);
+        check_->setEnabled(false);
         progressTimer_->start();
     } else {
         progressTimer_->stop();
@@ -430,13 +441,15 @@ void MainWindow::setRunning(bool running) {
     }
 }
 
-void MainWindow::startGenerate() {
+void MainWindow::startRun(bool check) {
     if (!session_ || (job_ && job_->running()) || organizations_.empty()) return;
     auto& frame = session_->frame();
     if (!errorLines(frame).isEmpty()) return;
     if (!LongRunGate::tryEnter()) {
-        notice(QStringLiteral("Формирование"),
-               QStringLiteral("Идет сохранение печатной формы; сформировать можно, когда оно закончится."), false);
+        notice(check ? QStringLiteral("Проверка") : QStringLiteral("Формирование"),
+               check ? QStringLiteral("Идет сохранение печатной формы; проверить можно, когда оно закончится.")
+                     : QStringLiteral("Идет сохранение печатной формы; сформировать можно, когда оно закончится."),
+               false);
         return;
     }
     try {
@@ -455,7 +468,8 @@ void MainWindow::startGenerate() {
     }
     delete job_;
     job_ = new GenerateJob(frame, databaseChoice(), organizations_, this);
-    connect(job_, &GenerateJob::finished, this, &MainWindow::generateFinished);
+    if (check) job_->checkInstead(CheckRequest{session_->moduleName(), workDirectory_->path()});
+    connect(job_, &GenerateJob::finished, this, &MainWindow::runFinished);
     setRunning(true);
     showProgress();
     job_->start();
@@ -464,12 +478,13 @@ void MainWindow::startGenerate() {
 void MainWindow::showProgress() {
     if (!job_) return;
     QString text = QString::fromStdString(host::progressText(host::readProgress()));
-    if (text.isEmpty()) text = QStringLiteral("Подключение к базе данных…");
+    if (job_->checkingNow()) text = QStringLiteral("Проверка декларации…");
+    else if (text.isEmpty()) text = QStringLiteral("Подключение к базе данных…");
     if (job_->count() > 1) text = QStringLiteral("%1 из %2: ").arg(job_->current() + 1).arg(job_->count()) + text;
     stage_->setText(text);
 }
 
-void MainWindow::generateFinished() {
+void MainWindow::runFinished() {
     LongRunGate::leave();
     host::ui::setMessageService(messages_.get());
     // The field shows the first chosen organization again, as before the run.
@@ -477,6 +492,12 @@ void MainWindow::generateFinished() {
         session_->frame().chooseClient(organizations_.front().id,
                                        host::utf8ToCp1251(organizations_.front().name.toStdString()));
     setRunning(false);
+    // A check leaves the user's options as they were: it is no run the user keeps anything of.
+    if (job_->checking()) {
+        showCheckOutcomes();
+        emit checkEnded();
+        return;
+    }
     // The changes the user made are kept, as after every generate, whether or not it gave a file.
     saveOptions();
     showOutcomes();
@@ -524,6 +545,25 @@ void MainWindow::showOutcomes() {
     auto* dialog = new ResultDialog(outcomes, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
+}
+
+void MainWindow::showCheckOutcomes() {
+    const auto& outcomes = job_->outcomes();
+    for (const auto& outcome : outcomes)
+        for (const QString& message : outcome.messages)
+            if (message != outcome.error) notice(QStringLiteral("Сообщение"), message, false);
+    // One organization without findings to show: said as generate says it.
+    if (outcomes.size() == 1 && !outcomes.front().findings) {
+        const auto& outcome = outcomes.front();
+        if (outcome.stopped)
+            notice(QStringLiteral("Проверка остановлена"), QStringLiteral("Проверка остановлена."), false);
+        else if (!outcome.error.isEmpty())
+            notice(QStringLiteral("Ошибка"), outcome.error, true);
+        return;
+    }
+    auto* window = new FindingsWindow(outcomes, forms_->currentText(), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }
 
 void MainWindow::notice(const QString& title, const QString& text, bool error) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // The window accountants work in: the database, the organization, the form, its parameters page,
-// and the generate button.
+// and the generate and check buttons.
 
 #include <QMainWindow>
 #include <memory>
@@ -56,6 +56,7 @@ public:
     app::FrameSession* session() const { return session_.get(); }
     GenerateJob* job() const { return job_; }
     QPushButton* generateButton() const { return generate_; }
+    QPushButton* checkButton() const { return check_; }
     QPushButton* cancelButton() const { return cancel_; }
     QLabel* validationLabel() const { return validation_; }
     QLabel* stageLabel() const { return stage_; }
@@ -68,6 +69,8 @@ public:
 signals:
     // After a generate has ended and its results are shown.
     void generateEnded();
+    // After a check has ended and its findings (or why there are none) are shown.
+    void checkEnded();
 
 private:
     class WindowMessages;
@@ -82,10 +85,13 @@ private:
     void pageChanged();
     // The frame's state outside the page: tabs, base check boxes, the client field, validation.
     void showFrameState();
-    void startGenerate();
+    void startGenerate() { startRun(false); }
+    void startCheck() { startRun(true); }
+    void startRun(bool check);
     void showProgress();
-    void generateFinished();
+    void runFinished();
     void showOutcomes();
+    void showCheckOutcomes();
     void saveOptions();
     void notice(const QString& title, const QString& text, bool error);
     HostDatabaseChoice databaseChoice() const;
@@ -117,6 +123,7 @@ private:
     QProgressBar* progress_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* generate_ = nullptr;
+    QPushButton* check_ = nullptr;
     QTimer* progressTimer_ = nullptr;
 };
 

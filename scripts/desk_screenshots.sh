@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the desktop program for the README, taken from a real X server (Xvfb) at
-# 1280x800: the main window on the form 11 and form 07 pages, and the print preview.
+# 1280x800: the main window on the form 11 and form 07 pages, the print preview, and the findings
+# of a check.
 #   scripts/desk_screenshots.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,9 +1,12 @@
-// Running the frame for each chosen organization on a thread of its own.
+// Running the frame for each chosen organization on a thread of its own, to generate or to check.
 #include "desk/generate/generate_job.h"
 
 #include <QMetaObject>
+#include <stdexcept>
 
 #include "app/terminal_messages.h"
+#include "core/checks/declaration_checks.h"
+#include "core/checks/frame_check_run.h"
 #include "host/data/main_dm.h"
 #include "host/firebird/firebird_database.h"
 #include "host/frame/report_frame.h"
@@ -50,6 +53,8 @@ GenerateJob::~GenerateJob() {
     }
 }
 
+void GenerateJob::checkInstead(CheckRequest request) { check_ = std::move(request); }
+
 void GenerateJob::start() {
     host::clearStopRequest();
     running_ = true;
@@ -93,15 +98,34 @@ GenerateOutcome GenerateJob::runOne(const Organization& organization) {
     host::ui::setMessageService(&messages);
     host::installReportPreview(&report);
     std::unique_ptr<host::FirebirdDatabase> database;
+    // A check's hold on the page: the private directory goes first, then the output kind is the
+    // user's again.
+    std::optional<core::checks::DeclarationFileChosen> fileChosen;
+    std::optional<core::checks::PrivateDeclarationDirectory> privateDirectory;
+    checkingNow_ = false;
     try {
         // Another organization's rows may be in the work tables.
         if (frame_.ByNameClientId != organization.id) frame_.NeedRecalcData();
         frame_.chooseClient(organization.id, host::utf8ToCp1251(organization.name.toStdString(), "the organization's name"));
+        const core::checks::FormTables* tables = nullptr;
+        if (check_) {
+            tables = core::checks::formTablesOfModule(check_->module);
+            if (!tables) throw std::runtime_error(host::W("Эту форму проверить нельзя: ") + check_->module);
+            fileChosen.emplace(frame_);
+            privateDirectory.emplace(frame_, false);
+        }
         database = openHostDatabase(database_);
         host::MainDM().attachDatabase(database.get());
         frame_.bbtnGenerateClick(nullptr);
-        outcome.filePath = QString::fromStdString(frame_.producedPath());
-        outcome.report = report.kept;
+        if (check_) {
+            checkingNow_ = true;
+            // The checks read the organization's requisites through the database still attached.
+            outcome.findings = core::checks::checkDeclaration(
+                core::checks::checkedRun(frame_, *tables, check_->workDirectory, organization.id, frame_.producedPath()));
+        } else {
+            outcome.filePath = QString::fromStdString(frame_.producedPath());
+            outcome.report = report.kept;
+        }
     } catch (const host::StopRequested&) {
         outcome.stopped = true;
     } catch (const host::GenerateAborted&) {
@@ -113,6 +137,9 @@ GenerateOutcome GenerateJob::runOne(const Organization& organization) {
         if (host::stopRequested()) outcome.stopped = true;
         else outcome.error = QString::fromStdString(app::terminalText(error.what())).trimmed();
     }
+    checkingNow_ = false;
+    privateDirectory.reset();
+    fileChosen.reset();
     host::MainDM().attachDatabase(nullptr);
     database.reset();
     host::installReportPreview(nullptr);

@@ -34,6 +34,16 @@ const std::string& demoDatabase() {
     return path;
 }
 
+void makeChangedDemo(const fs::path& path, const std::string& sql) {
+    fs::copy_file(demoDatabase(), path, fs::copy_options::overwrite_existing);
+    const fs::path script = path.string() + ".sql";
+    zorvic_test::writeFile(script, "SET NAMES UTF8;\nCONNECT '" + path.string() + "';\n" + sql + "\ncommit;\n");
+    std::string said;
+    if (shell("ISC_USER=SYSDBA ISC_PASSWORD=masterkey isql-fb -q -b -i " + zorvic_test::shellQuoted(script.string()),
+              &said) != 0)
+        throw std::runtime_error("cannot change the copy of the demo database: " + said);
+}
+
 void DeskTest::SetUp() {
     scratch_ = std::make_unique<zorvic_test::ScratchDir>();
     // Remembered settings and the default options file land in a test location, not the user's.
@@ -71,6 +81,13 @@ void DeskTest::generate(int timeoutMs) {
     ASSERT_TRUE(window_->generateButton()->isEnabled()) << window_->validationLabel()->text().toStdString();
     QTest::mouseClick(window_->generateButton(), Qt::LeftButton);
     ASSERT_TRUE(ended.wait(timeoutMs)) << "the generate did not end";
+}
+
+void DeskTest::check(int timeoutMs) {
+    QSignalSpy ended(window_.get(), &desk::MainWindow::checkEnded);
+    ASSERT_TRUE(window_->checkButton()->isEnabled()) << window_->validationLabel()->text().toStdString();
+    QTest::mouseClick(window_->checkButton(), Qt::LeftButton);
+    ASSERT_TRUE(ended.wait(timeoutMs)) << "the check did not end";
 }
 
 QStringList DeskTest::notices() const {

@@ -27,6 +27,9 @@ int shell(const std::string& command, std::string* out = nullptr);
 
 // The demo database of this test binary, made at first use.
 const std::string& demoDatabase();
+// A copy of the demo database at `path` with `sql` run on it through the Firebird tools, for a
+// mistake planted in the host's data.
+void makeChangedDemo(const fs::path& path, const std::string& sql);
 // A scratch directory that lasts as long as the test binary.
 const fs::path& binaryScratch();
 
@@ -44,6 +47,8 @@ protected:
     void chooseDemoCompany();
     // Presses the generate button and waits until the results are shown.
     void generate(int timeoutMs = 180000);
+    // Presses the check button and waits until the findings (or why there are none) are shown.
+    void check(int timeoutMs = 180000);
     // The texts of the notices the window has open.
     QStringList notices() const;
     // Types into a spin box or edit as a user does: all selected, replaced.

@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <cstdlib>
 
+#include "desk/checks/findings_window.h"
 #include "desk/preview/preview_window.h"
 #include "desk_fixture.h"
 
@@ -60,6 +61,30 @@ TEST_F(DeskTest, ScreenshotOfThePreview) {
     EXPECT_FALSE(blank(image));
     EXPECT_TRUE(image.save(QString::fromStdString((directory / "desk-preview.png").string())));
     preview->close();
+}
+
+// The findings of a check on a copy of the demo with a few mistakes planted in it.
+TEST_F(DeskTest, ScreenshotOfTheFindings) {
+    const char* named = std::getenv("ZORVIC_SCREENSHOT_DIR");
+    const fs::path directory = named ? fs::path(named) : *scratch_ / "shots";
+    fs::create_directories(directory);
+    const fs::path planted = *scratch_ / "planted.fdb";
+    makeChangedDemo(planted,
+                    "update CLIENTS set INN_CLIENTS = '3665011778' where ID_CLIENTS = 11;\n"
+                    "update CLIENT_LICENSES set DATE_END = '2024-01-15' where CLIENT_ID = 10;\n"
+                    "update CLIENTS set KPP = '3661010' where ID_CLIENTS = 10;");
+    zorvic_test::writeFile(*scratch_ / "options.ini", "[ZorvicBuy]\nseYear=2024\nseCalcPrecision=7\n");
+    auto& window = open("pZorvicBuy", planted.string());
+    chooseDemoCompany();
+    check();
+    auto* findings = window.findChild<desk::FindingsWindow*>();
+    ASSERT_NE(findings, nullptr) << notices().join("\n").toStdString();
+    findings->setGeometry(0, 0, 1280, 800);
+    QTest::qWait(300);
+    const QImage image = picture(*findings);
+    EXPECT_FALSE(blank(image));
+    EXPECT_TRUE(image.save(QString::fromStdString((directory / "desk-findings.png").string())));
+    findings->close();
 }
 
 }  // namespace
