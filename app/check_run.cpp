@@ -2,15 +2,12 @@
 // of a checked declaration into the user's directory.
 #include "app/check_run.h"
 
-#include <stdlib.h>
-
 #include <cmath>
 #include <filesystem>
 #include <stdexcept>
 
 #include "app/frame_session.h"
 #include "app/terminal_messages.h"
-#include "app/work_directory.h"
 #include "core/checks/frame_check_run.h"
 #include "core/checks/previous_quarter.h"
 #include "host/text/cp1251.h"
@@ -18,32 +15,6 @@
 namespace app {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// A fresh directory of the run's own in the temporary directory, removed with all in it.
-class TemporaryDirectory {
-public:
-    TemporaryDirectory() {
-        std::string pattern = (fs::temp_directory_path() / "zorvic-previous-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a private directory in " + fs::temp_directory_path().string());
-        path_ = pattern;
-    }
-    ~TemporaryDirectory() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TemporaryDirectory(const TemporaryDirectory&) = delete;
-    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-}  // namespace
 
 core::checks::DeclarationBalances readPreviousQuarter(const std::string& path, host::TReportFrame& frame,
                                                       const core::checks::FormTables& tables) {
@@ -65,9 +36,7 @@ bool declaresBalances(host::TReportFrame& frame, const core::checks::FormTables&
 
 core::checks::DeclarationBalances collectPreviousQuarter(host::TReportFrame& frame,
                                                          const core::checks::FormTables& tables) {
-    const WorkDirectory work(std::nullopt);
-    const TemporaryDirectory output;
-    return core::checks::collectPreviousQuarter(frame, tables.form, work.path(), output.path());
+    return core::checks::collectPreviousQuarter(frame, tables.form);
 }
 
 std::string moveDeclaration(const std::string& path, const std::string& directory) {

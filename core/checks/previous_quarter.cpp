@@ -1,7 +1,10 @@
 // Running a declaration frame once more for the quarter before its own.
 #include "core/checks/previous_quarter.h"
 
+#include <stdlib.h>
+
 #include <cmath>
+#include <filesystem>
 #include <stdexcept>
 
 #include "core/declaration_frame.h"
@@ -12,6 +15,30 @@
 namespace core::checks {
 
 namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh directory of the run's own in the temporary directory, removed with all in it.
+class TemporaryDirectory {
+public:
+    explicit TemporaryDirectory(const char* kind) {
+        std::string pattern = (fs::temp_directory_path() / (std::string("zorvic-previous-") + kind + "-XXXXXX")).string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot make a private directory in " + fs::temp_directory_path().string());
+        path_ = pattern;
+    }
+    ~TemporaryDirectory() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    TemporaryDirectory(const TemporaryDirectory&) = delete;
+    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 template <typename C>
 C& control(host::TReportFrame& frame, const char* name) {
@@ -95,6 +122,12 @@ DeclarationBalances collectPreviousQuarter(host::TReportFrame& frame, std::strin
     if (frame.producedPath().empty())
         throw std::runtime_error(host::W("Декларация за предыдущий квартал не сформирована"));
     return readPreviousDeclaration(frame.producedPath(), form, quarter);
+}
+
+DeclarationBalances collectPreviousQuarter(host::TReportFrame& frame, std::string_view form) {
+    const TemporaryDirectory work("work");
+    const TemporaryDirectory output("file");
+    return collectPreviousQuarter(frame, form, work.path(), output.path());
 }
 
 }  // namespace core::checks

@@ -22,4 +22,8 @@ namespace core::checks {
 DeclarationBalances collectPreviousQuarter(host::TReportFrame& frame, std::string_view form,
                                            const std::string& workDirectory, const std::string& outputDirectory);
 
+// The same into a work directory and an output directory of its own in the temporary directory,
+// removed afterwards.
+DeclarationBalances collectPreviousQuarter(host::TReportFrame& frame, std::string_view form);
+
 }  // namespace core::checks

@@ -7,6 +7,7 @@
 #include "app/terminal_messages.h"
 #include "core/checks/declaration_checks.h"
 #include "core/checks/frame_check_run.h"
+#include "core/checks/previous_quarter.h"
 #include "host/data/main_dm.h"
 #include "host/firebird/firebird_database.h"
 #include "host/frame/report_frame.h"
@@ -120,8 +121,12 @@ GenerateOutcome GenerateJob::runOne(const Organization& organization) {
         if (check_) {
             checkingNow_ = true;
             // The checks read the organization's requisites through the database still attached.
-            outcome.findings = core::checks::checkDeclaration(
-                core::checks::checkedRun(frame_, *tables, check_->workDirectory, organization.id, frame_.producedPath()));
+            core::checks::CheckedRun run =
+                core::checks::checkedRun(frame_, *tables, check_->workDirectory, organization.id, frame_.producedPath());
+            // Last quarter collected once more, for the continuity of the balances.
+            if (!tables->turnover.empty() && !run.onlyMovement)
+                run.previousQuarter = core::checks::collectPreviousQuarter(frame_, tables->form);
+            outcome.findings = core::checks::checkDeclaration(run);
         } else {
             outcome.filePath = QString::fromStdString(frame_.producedPath());
             outcome.report = report.kept;
