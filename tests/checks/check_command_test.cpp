@@ -7,6 +7,7 @@
 #include <set>
 #include <nlohmann/json.hpp>
 
+#include "checks/demo_database_suite.h"
 #include "test_support.h"
 
 namespace {
@@ -15,22 +16,13 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 using zorvic_test::Outcome;
 
-class CheckCommand : public ::testing::Test {
+class CheckCommand : public zorvic_test::DemoSuite {
 protected:
-    static void SetUpTestSuite() {
-        scratch = new zorvic_test::ScratchDir;
-        const Outcome made = zorvic_test::runProgram(
-            "bash " ZORVIC_SOURCE_DIR "/demo/make_demo_db.sh " + (*scratch / "demo.fdb").string(),
-            zorvic_test::RunOptions().errorsTo(zorvic_test::ErrorStream::IntoOutput));
-        ASSERT_EQ(made.status, 0) << made.out;
-    }
-    static void TearDownTestSuite() { delete scratch; }
-
     // The program with its temporary directory in `temp`, for the test to see what is left there.
     Outcome zorvic(const std::string& command, const std::string& module, const std::string& settings,
-                   const std::string& database = (*scratch / "demo.fdb").string()) {
+                   const std::string& db = database()) {
         fs::create_directories(temp / "");
-        const std::string line = std::string(ZORVIC_BIN_DIR "/zorvic ") + command + " " + module + " --db " + database +
+        const std::string line = std::string(ZORVIC_BIN_DIR "/zorvic ") + command + " " + module + " --db " + db +
                                  " --client 1 --date 15.04.2024 --set seYear=2024 --set rgTypePeriod=0 " + settings;
         return zorvic_test::runProgram(line, zorvic_test::RunOptions().setting("TMPDIR=" + (temp / "").string()));
     }
@@ -48,12 +40,9 @@ protected:
         return false;
     }
 
-    static zorvic_test::ScratchDir* scratch;
     zorvic_test::ScratchDir temp;
     zorvic_test::ScratchDir out;
 };
-
-zorvic_test::ScratchDir* CheckCommand::scratch = nullptr;
 
 TEST_F(CheckCommand, EveryFormIsCheckedWithAStatusTheFindingsGiveAndNothingLeftBehind) {
     for (const char* module :
@@ -92,7 +81,7 @@ TEST_F(CheckCommand, TheDemoOrganizationsDeclarationsFindNothingInAnyQuarter) {
         for (int quarter = 0; quarter < 4; ++quarter) {
             SCOPED_TRACE(std::string(module) + " quarter " + std::to_string(quarter + 1));
             const Outcome outcome = zorvic_test::runProgram(
-                std::string(ZORVIC_BIN_DIR "/zorvic check ") + module + " --db " + (*scratch / "demo.fdb").string() +
+                std::string(ZORVIC_BIN_DIR "/zorvic check ") + module + " --db " + database() +
                 " --client " + std::to_string(client) + " --set seYear=2024 --set rgTypePeriod=" +
                 std::to_string(quarter));
             EXPECT_EQ(outcome.status, 0) << outcome.out << outcome.err;
@@ -158,7 +147,7 @@ TEST_F(CheckCommand, GenerateCheckWritesNothingWithErrorsUnlessTheyAreIgnored) {
 // The organization's own requisites, broken in a copy of the demo database.
 TEST_F(CheckCommand, TheOrganizationsLicenceAndNumbersAreCheckedAsTheHostAnswersThem) {
     const fs::path changed = out / "changed.fdb";
-    fs::copy_file(*scratch / "demo.fdb", changed);
+    fs::copy_file(database(), changed);
     zorvic_test::writeFile(out / "change.sql",
                            "SET NAMES UTF8;\nCONNECT '" + changed.string() + "';\n"
                            "update CLIENT_LICENSES set DATE_END = '2023-12-31' where CLIENT_ID = 1;\n"

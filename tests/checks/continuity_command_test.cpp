@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/text/cp1251.h"
+#include "checks/demo_database_suite.h"
 #include "test_support.h"
 
 namespace {
@@ -15,23 +16,14 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 using zorvic_test::Outcome;
 
-class ContinuityCommand : public ::testing::Test {
+class ContinuityCommand : public zorvic_test::DemoSuite {
 protected:
-    static void SetUpTestSuite() {
-        scratch = new zorvic_test::ScratchDir;
-        const Outcome made = zorvic_test::runProgram(
-            "bash " ZORVIC_SOURCE_DIR "/demo/make_demo_db.sh " + (*scratch / "demo.fdb").string(),
-            zorvic_test::RunOptions().errorsTo(zorvic_test::ErrorStream::IntoOutput));
-        ASSERT_EQ(made.status, 0) << made.out;
-    }
-    static void TearDownTestSuite() { delete scratch; }
-
     // The program for `client`'s quarter, with its temporary directory in `temp`.
     Outcome zorvic(const std::string& command, const std::string& module, int client, int year, int quarter,
                    const std::string& more = "") {
         fs::create_directories(temp / "");
         const std::string line = std::string(ZORVIC_BIN_DIR "/zorvic ") + command + " " + module + " --db " +
-                                 (*scratch / "demo.fdb").string() + " --client " + std::to_string(client) +
+                                 database() + " --client " + std::to_string(client) +
                                  " --date 15.01.2025 --set seYear=" + std::to_string(year) +
                                  " --set rgTypePeriod=" + std::to_string(quarter) + " " + more;
         return zorvic_test::runProgram(line, zorvic_test::RunOptions().setting("TMPDIR=" + (temp / "").string()));
@@ -63,12 +55,9 @@ protected:
         return false;
     }
 
-    static zorvic_test::ScratchDir* scratch;
     zorvic_test::ScratchDir temp;
     zorvic_test::ScratchDir out;
 };
-
-zorvic_test::ScratchDir* ContinuityCommand::scratch = nullptr;
 
 // The file with one closing balance (the first of the attribute's) set to `value`.
 fs::path withClosing(const fs::path& file, const std::string& attribute, const std::string& value,

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <nlohmann/json.hpp>
 
+#include "checks/demo_database_suite.h"
 #include "test_support.h"
 
 namespace {
@@ -22,19 +23,8 @@ const std::string kCentral = "Магазин «Центральный»";
 const std::string kLeftBank = "Склад-магазин «Левобережный»";
 const std::string kStore = "ООО «Продукты 24», магазин № 3";
 
-class PlantedMistakes : public ::testing::Test {
+class PlantedMistakes : public zorvic_test::PlantedSuite {
 protected:
-    static void SetUpTestSuite() {
-        scratch = new zorvic_test::ScratchDir;
-        const Outcome made = zorvic_test::runProgram(
-            "bash " ZORVIC_SOURCE_DIR "/demo/make_planted_db.sh " + database(),
-            zorvic_test::RunOptions().errorsTo(zorvic_test::ErrorStream::IntoOutput));
-        ASSERT_EQ(made.status, 0) << made.out;
-    }
-    static void TearDownTestSuite() { delete scratch; }
-
-    static std::string database() { return (*scratch / "planted.fdb").string(); }
-
     // The JSON report of the first quarter of 2024; the program's exit status must be the one the
     // report gives, and the report must be `client`'s.
     static json check(const char* module, int client) {
@@ -61,10 +51,7 @@ protected:
         return nullptr;
     }
 
-    static zorvic_test::ScratchDir* scratch;
 };
-
-zorvic_test::ScratchDir* PlantedMistakes::scratch = nullptr;
 
 TEST_F(PlantedMistakes, TheWholesalersFormsFindWhatWasPlantedInThem) {
     {
