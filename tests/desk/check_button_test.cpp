@@ -245,12 +245,7 @@ TEST_F(CheckButton, SeveralOrganizationsAndOneThatFails) {
 // too, leaves the page as the user had it and nothing in the temporary directory.
 TEST_F(CheckButton, CancelStopsTheCheckAndLeavesNothing) {
     const fs::path big = *scratch_ / "big.fdb";
-    std::string made;
-    ASSERT_EQ(shell("bash " ZORVIC_SOURCE_DIR "/demo/make_demo_db.sh " + big.string() + " && bash " ZORVIC_SOURCE_DIR
-                    "/demo/fill_scale.sh " + big.string() + " 200000",
-                    &made),
-              0)
-        << made;
+    makeBigDemo(big);
     zorvic_test::writeFile(*scratch_ / "options.ini",
                            "[ZorvicBuy]\nseYear=2024\nrgReportKind=0\ndePath=" + out.string() + "/\n");
     auto& window = open("pZorvicBuy", big.string());
@@ -259,13 +254,9 @@ TEST_F(CheckButton, CancelStopsTheCheckAndLeavesNothing) {
     QTest::mouseClick(window.checkButton(), Qt::LeftButton);
     EXPECT_FALSE(window.checkButton()->isEnabled());
     EXPECT_FALSE(window.generateButton()->isEnabled());
-    QString stage;
-    for (int i = 0; i < 600 && ended.isEmpty(); ++i) {
-        QTest::qWait(50);
-        stage = window.stageLabel()->text();
-        if (stage.startsWith(QStringLiteral("Сбор данных")) && !stage.endsWith(": 0")) break;
-    }
+    const QString stage = waitForRowsComing(ended);
     ASSERT_TRUE(ended.isEmpty()) << "the check ended before it could be cancelled";
+    ASSERT_TRUE(stage.startsWith(QStringLiteral("Сбор данных"))) << stage.toStdString();
     QTest::mouseClick(window.cancelButton(), Qt::LeftButton);
     ASSERT_TRUE(ended.wait(60000));
     ASSERT_EQ(window.job()->outcomes().size(), 1u);

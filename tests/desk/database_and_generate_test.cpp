@@ -129,12 +129,7 @@ TEST_F(DeskTest, SeveralOrganizationsGetAFileEachAndASummary) {
 // a part of one) is left in the directory.
 TEST_F(DeskTest, CancelOnABigQuarterLeavesNoDeclaration) {
     const fs::path big = *scratch_ / "big.fdb";
-    std::string made;
-    ASSERT_EQ(shell("bash " ZORVIC_SOURCE_DIR "/demo/make_demo_db.sh " + big.string() + " && bash " ZORVIC_SOURCE_DIR
-                    "/demo/fill_scale.sh " + big.string() + " 200000",
-                    &made),
-              0)
-        << made;
+    makeBigDemo(big);
     const fs::path out = *scratch_ / "out";
     fs::create_directories(out);
     zorvic_test::writeFile(*scratch_ / "options.ini",
@@ -145,12 +140,7 @@ TEST_F(DeskTest, CancelOnABigQuarterLeavesNoDeclaration) {
     QTest::mouseClick(window.generateButton(), Qt::LeftButton);
     EXPECT_FALSE(window.generateButton()->isEnabled());
     // Wait until rows are coming in, as a user would see the count grow.
-    QString stage;
-    for (int i = 0; i < 600 && ended.isEmpty(); ++i) {
-        QTest::qWait(50);
-        stage = window.stageLabel()->text();
-        if (stage.startsWith(QStringLiteral("Сбор данных")) && !stage.endsWith(": 0")) break;
-    }
+    const QString stage = waitForRowsComing(ended);
     ASSERT_TRUE(ended.isEmpty()) << "the run ended before it could be cancelled";
     ASSERT_TRUE(stage.startsWith(QStringLiteral("Сбор данных"))) << stage.toStdString();
     QTest::mouseClick(window.cancelButton(), Qt::LeftButton);

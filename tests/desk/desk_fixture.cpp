@@ -44,6 +44,24 @@ void makeChangedDemo(const fs::path& path, const std::string& sql) {
         throw std::runtime_error("cannot change the copy of the demo database: " + said);
 }
 
+void makeBigDemo(const fs::path& path) {
+    std::string made;
+    if (shell("bash " ZORVIC_SOURCE_DIR "/demo/make_demo_db.sh " + path.string() + " && bash " ZORVIC_SOURCE_DIR
+              "/demo/fill_scale.sh " + path.string() + " 200000",
+              &made) != 0)
+        throw std::runtime_error("cannot make the big demo database: " + made);
+}
+
+QString DeskTest::waitForRowsComing(const QSignalSpy& ended) {
+    QString stage;
+    for (int i = 0; i < 600 && ended.isEmpty(); ++i) {
+        QTest::qWait(50);
+        stage = window_->stageLabel()->text();
+        if (stage.startsWith(QStringLiteral("Сбор данных")) && !stage.endsWith(": 0")) break;
+    }
+    return stage;
+}
+
 void DeskTest::SetUp() {
     scratch_ = std::make_unique<zorvic_test::ScratchDir>();
     // Remembered settings and the default options file land in a test location, not the user's.

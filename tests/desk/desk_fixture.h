@@ -30,6 +30,9 @@ const std::string& demoDatabase();
 // A copy of the demo database at `path` with `sql` run on it through the Firebird tools, for a
 // mistake planted in the host's data.
 void makeChangedDemo(const fs::path& path, const std::string& sql);
+// The demo database at `path` with 200 000 generated document lines in it: a quarter whose
+// collection takes long enough to be cancelled half way.
+void makeBigDemo(const fs::path& path);
 // A scratch directory that lasts as long as the test binary.
 const fs::path& binaryScratch();
 
@@ -49,6 +52,10 @@ protected:
     void generate(int timeoutMs = 180000);
     // Presses the check button and waits until the findings (or why there are none) are shown.
     void check(int timeoutMs = 180000);
+    // Waits, pressing nothing, until the run that `ended` watches shows its collection's rows
+    // coming in, as a user would see the count grow; the stage shown then (whatever it is when
+    // the run ended first or the wait ran out).
+    QString waitForRowsComing(const QSignalSpy& ended);
     // The texts of the notices the window has open.
     QStringList notices() const;
     // Types into a spin box or edit as a user does: all selected, replaced.
