@@ -18,6 +18,7 @@
 #include <string>
 
 #include "core/checks/declaration_checks.h"
+#include "core/checks/frame_check_run.h"
 #include "forms/rozn/report_frame.h"
 #include "forms/buy/report_frame.h"
 #include "forms/delivery/report_frame.h"
@@ -28,7 +29,6 @@
 #include "host/firebird/firebird_database.h"
 #include "host/report/report_export.h"
 #include "host/text/cp1251.h"
-#include "host/ui/control.h"
 #include "host/ui/message_box.h"
 
 namespace {
@@ -136,15 +136,8 @@ int main(int argc, char** argv) {
         } else if (step == "check") {
             const long rows = rowsOf(frame->tblResult) + (frame->tblResultOborot ? rowsOf(*frame->tblResultOborot) : 0);
             frame->MakeFile();
-            core::checks::CheckedRun run;
-            run.tables = core::checks::formTablesOfModule(frame->profile().moduleName);
-            run.workDirectory = work;
-            run.client = client;
-            run.year = 2024;
-            const auto& page = frame->page();
-            run.quarterIndex = dynamic_cast<const host::ui::ItemsControl&>(*page.find("rgTypePeriod")).itemIndex();
-            run.precision = static_cast<int>(dynamic_cast<const host::ui::SpinEdit&>(*page.find("seCalcPrecision")).value());
-            run.declarationPath = frame->producedPath();
+            const core::checks::CheckedRun run = core::checks::checkedRun(
+                *frame, *core::checks::formTablesOfModule(frame->profile().moduleName), work, client, frame->producedPath());
             resetPeak();
             const auto start = std::chrono::steady_clock::now();
             const core::checks::Findings findings = core::checks::checkDeclaration(run);
