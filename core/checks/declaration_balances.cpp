@@ -1,8 +1,7 @@
 // Reading the balances of a written declaration of form 11, 12 or 05, streamed with libxml2.
 #include "core/checks/declaration_balances.h"
 
-#include <libxml/xmlreader.h>
-#include <libxml/xmlversion.h>
+#include "core/checks/xml_reading.h"
 
 #include <charconv>
 #include <filesystem>
@@ -20,17 +19,8 @@ using host::W;
 
 namespace {
 
-constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES;
-
-struct FreeReader {
-    void operator()(xmlTextReader* p) const { xmlFreeTextReader(p); }
-};
-
-#if LIBXML_VERSION >= 21200
-using ErrorArgument = const xmlError*;
-#else
-using ErrorArgument = xmlError*;
-#endif
+using xml::ErrorArgument;
+using xml::kParseOptions;
 
 // The first problem the parser meets is the one to say: what follows it is its consequence.
 struct ParseProblem {
@@ -41,9 +31,7 @@ struct ParseProblem {
 void keepFirst(void* data, ErrorArgument error) {
     auto& problem = *static_cast<std::optional<ParseProblem>*>(data);
     if (problem || error == nullptr || error->level < XML_ERR_ERROR) return;
-    std::string message = error->message ? error->message : "";
-    while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
-    problem = ParseProblem{std::move(message), error->line};
+    problem = ParseProblem{xml::message(*error), error->line};
 }
 
 [[noreturn]] void fail(const std::string& hostText) { throw BalanceFileError(hostText); }
@@ -95,7 +83,7 @@ public:
     DeclarationBalances read() {
         refuseUnreadable();
         xmlInitParser();
-        const std::unique_ptr<xmlTextReader, FreeReader> reader(xmlReaderForFile(path_.c_str(), nullptr, kParseOptions));
+        const xml::Owned<xmlTextReader> reader(xmlReaderForFile(path_.c_str(), nullptr, kParseOptions));
         if (!reader) fail(W("файл не открыт для чтения"));
         xmlTextReaderSetStructuredErrorHandler(reader.get(), keepFirst, &problem_);
         reader_ = reader.get();
@@ -134,11 +122,10 @@ private:
     }
 
     std::optional<std::string> attribute(const char* attributeName) const {
-        xmlChar* value = xmlTextReaderGetAttribute(reader_, reinterpret_cast<const xmlChar*>(attributeName));
+        const xml::Owned<xmlChar> value(
+            xmlTextReaderGetAttribute(reader_, reinterpret_cast<const xmlChar*>(attributeName)));
         if (!value) return std::nullopt;
-        std::string text(reinterpret_cast<const char*>(value));
-        xmlFree(value);
-        return text;
+        return std::string(reinterpret_cast<const char*>(value.get()));
     }
     std::string text(const char* attributeName) const { return hostText(attribute(attributeName).value_or("")); }
 

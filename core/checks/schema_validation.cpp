@@ -1,11 +1,7 @@
 // Checking a declaration file against its form's schema with libxml2.
 #include "core/checks/schema_validation.h"
 
-#include <libxml/parser.h>
-#include <libxml/tree.h>
-#include <libxml/xmlreader.h>
-#include <libxml/xmlschemas.h>
-#include <libxml/xmlversion.h>
+#include "core/checks/xml_reading.h"
 
 #include <algorithm>
 #include <deque>
@@ -40,20 +36,12 @@ constexpr Schema kSchemas[] = {
     {"07", embedded::form_07_4_30}, {"06", embedded::form_06_4_30}, {"05", embedded::form_05_4_30},
 };
 
-const xmlChar* xml(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
+const xmlChar* xmlText(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
 std::string text(const xmlChar* value) { return value ? reinterpret_cast<const char*>(value) : std::string{}; }
 
-struct FreeXml {
-    void operator()(xmlChar* p) const { xmlFree(p); }
-    void operator()(xmlDoc* p) const { xmlFreeDoc(p); }
-    void operator()(xmlParserCtxt* p) const { xmlFreeParserCtxt(p); }
-    void operator()(xmlSchemaParserCtxt* p) const { xmlSchemaFreeParserCtxt(p); }
-    void operator()(xmlSchema* p) const { xmlSchemaFree(p); }
-    void operator()(xmlSchemaValidCtxt* p) const { xmlSchemaFreeValidCtxt(p); }
-    void operator()(xmlTextReader* p) const { xmlFreeTextReader(p); }
-};
-template <typename T>
-using Owned = std::unique_ptr<T, FreeXml>;
+using xml::kParseOptions;
+using xml::Owned;
+using xml::ErrorArgument;
 
 // What follows `lead` up to the next quote: the names libxml2's messages quote.
 std::string quotedAfter(const std::string& message, std::string_view lead) {
@@ -68,9 +56,7 @@ void collect(void* data, const xmlError* error) {
     if (error == nullptr || error->level == XML_ERR_NONE) return;
     auto& problems = *static_cast<std::vector<SchemaProblem>*>(data);
     SchemaProblem problem;
-    problem.message = error->message ? error->message : "";
-    while (!problem.message.empty() && (problem.message.back() == '\n' || problem.message.back() == ' '))
-        problem.message.pop_back();
+    problem.message = xml::message(*error);
     // The validator names the node it was at: an element, or an attribute of one.
     auto* node = static_cast<xmlNode*>(error->node);
     if (node != nullptr && node->type == XML_ATTRIBUTE_NODE) {
@@ -97,22 +83,12 @@ void collect(void* data, const xmlError* error) {
     problems.push_back(std::move(problem));
 }
 
-// libxml2 before 2.12 hands its handlers a non-const error.
-#if LIBXML_VERSION >= 21200
-using ErrorArgument = const xmlError*;
-#else
-using ErrorArgument = xmlError*;
-#endif
-
 void onError(void* problems, ErrorArgument error) { collect(problems, error); }
 
 // The parser hands its handler the parser context, which carries the problems in _private.
 void onParseError(void* context, ErrorArgument error) { collect(static_cast<xmlParserCtxt*>(context)->_private, error); }
 
 void ignoreError(void*, ErrorArgument) {}
-
-// No network: a declaration refers to nothing outside itself. Lines are counted past 65535.
-constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES;
 
 // The problems tell of an element by its name and line: the element of that name that starts on
 // that line is the one, and its path is given as libxml2 writes one ("/Файл/Справочники/
@@ -173,7 +149,7 @@ void placeByLine(const std::string& path, std::vector<SchemaProblem>& problems) 
             at->second = open;
         if (const auto names = referenceAttributes.find(open.back().name); names != referenceAttributes.end())
             for (const std::string& attribute : names->second) {
-                const Owned<xmlChar> value(xmlTextReaderGetAttribute(reader.get(), xml(attribute.c_str())));
+                const Owned<xmlChar> value(xmlTextReaderGetAttribute(reader.get(), xmlText(attribute.c_str())));
                 if (!value) continue;
                 const auto waiting = references.find({open.back().name, attribute, text(value.get())});
                 if (waiting == references.end() || waiting->second.problems.empty()) continue;
@@ -347,7 +323,7 @@ std::optional<std::string> declaredForm(const std::string& path) {
         // The form header comes before the document, wherever the reference block stands.
         if (name == "Документ") break;
         if (name != "ФормаОтч") continue;
-        const Owned<xmlChar> number(xmlTextReaderGetAttribute(reader.get(), xml("НомФорм")));
+        const Owned<xmlChar> number(xmlTextReaderGetAttribute(reader.get(), xmlText("НомФорм")));
         if (!number) break;
         return text(number.get());
     }
